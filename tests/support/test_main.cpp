@@ -1,0 +1,26 @@
+// Every test program starts here. Before any test runs, HOME and the XDG folders point into a
+// fresh temporary folder and the program's own folder variables are cleared, so a test that
+// forgets to redirect a path still cannot touch the user's real files.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/temp_dir.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    pellora::testing::TempDir home("pellora-home");
+    const std::string root = home.path().string();
+    setenv("HOME", root.c_str(), 1);
+    setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (root + "/cache").c_str(), 1);
+    for (const char* name : {"PELLORA_APP_DIR", "PELLORA_DATA_DIR", "PELLORA_CONFIG_DIR",
+                             "PELLORA_SIMULATE", "PELLORA_SIM_STATE", "PELLORA_TRACE"}) {
+        unsetenv(name);
+    }
+    return RUN_ALL_TESTS();
+}
