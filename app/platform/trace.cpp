@@ -1,5 +1,6 @@
 #include "platform/trace.h"
 
+#include <array>
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
@@ -45,19 +46,22 @@ void Trace(int level, const char* format, ...) {
     if (!TraceEnabled() || format == nullptr) {
         return;
     }
+    std::array<char, 512> small{};
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int needed = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
+    va_list retry;
+    va_copy(retry, args);
+    const int needed = std::vsnprintf(small.data(), small.size(), format, args);
+    va_end(args);
     std::string line;
-    if (needed > 0) {
+    if (needed > 0 && static_cast<std::size_t>(needed) < small.size()) {
+        line.assign(small.data(), static_cast<std::size_t>(needed));
+    } else if (needed > 0) {
         std::vector<char> buffer(static_cast<std::size_t>(needed) + 1);
-        std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        std::vsnprintf(buffer.data(), buffer.size(), format, retry);
         line.assign(buffer.data(), static_cast<std::size_t>(needed));
     }
-    va_end(args);
+    va_end(retry);
     // Lines end where the caller put a newline; the sink adds its own.
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
         line.pop_back();
