@@ -125,7 +125,7 @@ void MouseOutline(cairo_t* cr, double cx, double cy, double w, double h) {
     RoundedRect(cr, cx - w / 2, cy - h / 2, w, h, w / 2);
 }
 
-void TabHome(cairo_t* cr, Rgb ink) {
+void TabHome(cairo_t* cr, Rgb ink, Rgb accent) {
     cairo_move_to(cr, 24, 27);
     cairo_line_to(cr, 35, 17);
     cairo_line_to(cr, 46, 27);
@@ -135,7 +135,7 @@ void TabHome(cairo_t* cr, Rgb ink) {
     cairo_line_to(cr, 42.5, 36);
     cairo_line_to(cr, 42.5, 25);
     Stroke(cr, ink, 2.2);
-    FillRounded(cr, 32.5, 29, 5, 7, 1, ink);
+    FillRounded(cr, 32.5, 29, 5, 7, 1, accent);
 }
 
 void TabMouseKey(cairo_t* cr, Rgb ink, Rgb accent) {
@@ -205,7 +205,8 @@ void TabMouseSet(cairo_t* cr, Rgb ink, Rgb accent) {
 }
 
 void TabIcon(cairo_t* cr, int state, void (*draw)(cairo_t*, Rgb, Rgb)) {
-    draw(cr, TabInk(state), state == 0 ? kGlyph : kAccentLight);
+    // Hover lights the whole glyph; selection adds the accent to its detail.
+    draw(cr, TabInk(state), state == 2 ? kAccentLight : TabInk(state));
 }
 
 void BatteryBackground(cairo_t* cr, int, int, int) {
@@ -281,9 +282,7 @@ void AddIconPictures(Registry& r) {
     r["btn_reset.png"] = [](cairo_t* cr, int s, int w, int h) {
         GlyphButton(cr, s, w, h, ResetGlyph);
     };
-    r["icon/tab_home.png"] = [](cairo_t* cr, int s, int, int) {
-        TabIcon(cr, s, [](cairo_t* c, Rgb ink, Rgb) { TabHome(c, ink); });
-    };
+    r["icon/tab_home.png"] = [](cairo_t* cr, int s, int, int) { TabIcon(cr, s, TabHome); };
     r["icon/tab_mousekey.png"] = [](cairo_t* cr, int s, int, int) { TabIcon(cr, s, TabMouseKey); };
     r["icon/tab_mousedpi.png"] = [](cairo_t* cr, int s, int, int) { TabIcon(cr, s, TabDpi); };
     r["icon/tab_macro.png"] = [](cairo_t* cr, int s, int, int) { TabIcon(cr, s, TabMacro); };

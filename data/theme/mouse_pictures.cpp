@@ -146,6 +146,7 @@ void MainButtons(cairo_t* cr, const Shape& s) {
     cairo_rectangle(cr, 80, s.start_y, 280, 70);
     cairo_set_source(cr, sheen);
     cairo_fill(cr);
+    cairo_pattern_destroy(sheen);
     cairo_restore(cr);
 }
 
