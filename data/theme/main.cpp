@@ -2,7 +2,7 @@
 // scroll-bar thumbs. Run by the build; the same inputs always give the same bytes.
 //
 //   pellora-theme --app DIR --resources DIR --font-semibold TTF --font-bold TTF
-//                 [--contact-sheet FILE]
+//                 [--contact-sheet FILE] [--preview FILE]
 #include <cairo.h>
 
 #include <cstdio>
@@ -15,6 +15,7 @@
 #include "catalog.h"
 #include "contact_sheet.h"
 #include "draw.h"
+#include "preview.h"
 
 namespace fs = std::filesystem;
 using namespace pellora::theme;
@@ -97,7 +98,7 @@ bool WriteIconFile(const fs::path& path) {
 }
 
 struct Options {
-    fs::path app, resources, contact_sheet;
+    fs::path app, resources, contact_sheet, preview;
     std::string semibold, bold;
 };
 
@@ -115,6 +116,8 @@ bool Parse(int argc, char** argv, Options& o) {
             o.bold = value;
         } else if (key == "--contact-sheet") {
             o.contact_sheet = value;
+        } else if (key == "--preview") {
+            o.preview = value;
         } else {
             return false;
         }
@@ -171,6 +174,9 @@ int Run(const Options& o) {
     if (!o.contact_sheet.empty()) {
         ok = WriteContactSheet(sheet, o.contact_sheet) && ok;
     }
+    if (!o.preview.empty()) {
+        ok = WritePreview(sheet, o.preview) && ok;
+    }
     for (auto& entry : sheet) {
         cairo_surface_destroy(entry.surface);
     }
@@ -185,7 +191,7 @@ int main(int argc, char** argv) {
     if (!Parse(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: pellora-theme --app DIR --resources DIR --font-semibold TTF "
-                     "--font-bold TTF [--contact-sheet FILE]\n");
+                     "--font-bold TTF [--contact-sheet FILE] [--preview FILE]\n");
         return 2;
     }
     return Run(options);
