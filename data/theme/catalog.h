@@ -77,6 +77,19 @@ inline constexpr ImageSpec kThemeImages[] = {
     {"icon/icon_stop_rec.png", 4, 16, 16},
     // The program icon as a picture for desktop entries; Ostrevan.ico holds the same drawing.
     {"Ostrevan.png", 1, 256, 256},
+    // Offered to controls that take a picture without being given one by name.
+    {"img_switch_track.png", 2, 40, 20},       // off, on
+    {"img_switch_knob.png", 2, 16, 16},        // off, on
+    {"img_progress_bkg.png", 1, 40, 8},        // progress track (nine-grid border 4)
+    {"img_progress_bar.png", 1, 40, 8},        // progress fill (nine-grid border 4)
+    {"img_menu_item.png", 4, 60, 25},          // menu row: normal (empty), hover, pressed, disabled
+    {"img_record_bkg.png", 3, 240, 36},        // macro step row: normal, hot, selected
+    {"img_loading.png", 12, 32, 32},           // loading window animation
+    {"icon/icon_help.png", 1, 18, 18},         // help button
+    {"icon/icon_record_kind.png", 8, 18, 18},  // step kinds, plain then selected: other, key,
+                                               // mouse button, delay
+    {"icon/icon_more.png", 1, 16, 16},         // list rows' "more"
+    {"icon/icon_combo_arrow.png", 2, 14, 12},  // colour combo: closed, open
 };
 
 // Mouse pictures: placed both in the app folder's device/ (device list) and in the skin

@@ -22,6 +22,7 @@ void AddPanelPictures(Registry& registry);
 void AddControlPictures(Registry& registry);
 void AddIconPictures(Registry& registry);
 void AddMousePictures(Registry& registry);
+void AddExtraPictures(Registry& registry);
 void DrawProgramIcon(cairo_t* cr, int size);
 void DrawScrollPicture(cairo_t* cr, const ScrollPicture& picture);
 

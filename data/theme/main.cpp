@@ -137,6 +137,7 @@ int Run(const Options& o) {
     AddControlPictures(registry);
     AddIconPictures(registry);
     AddMousePictures(registry);
+    AddExtraPictures(registry);
 
     const fs::path theme = o.app / "skins" / "theme1";
     bool ok = true;

@@ -123,6 +123,11 @@ constexpr TextOnPicture kTextOnPictures[] = {
     {"img_area_content.png", 0, kCaptionGrey},
     {"img_area3.png", 0, kWhite},
     {"img_area_caption.png", 0, kWhite},
+    {"img_menu_item.png", 1, kWhite},
+    {"img_menu_item.png", 2, kWhite},
+    {"img_record_bkg.png", 0, kWhite},
+    {"img_record_bkg.png", 1, kWhite},
+    {"img_record_bkg.png", 2, kWhite},
     {"bk_prompt.png", 0, kWhite},
     {"img_upgrade_bkg.png", 0, kWhite},
 };
