@@ -417,9 +417,17 @@ void XmlDoc::ResetPos() {
 }
 
 bool XmlDoc::FindNext(std::wstring_view name) {
+    return FindNextMatching(&name);
+}
+
+bool XmlDoc::FindNextElement() {
+    return FindNextMatching(nullptr);
+}
+
+bool XmlDoc::FindNextMatching(const std::wstring_view* name) {
     std::uint32_t id = pos_ != 0 ? Elem(pos_).next : Elem(parent_pos_).child;
     for (; id != 0; id = Elem(id).next) {
-        if (TagNameOf(id) == name) {
+        if (name == nullptr || TagNameOf(id) == *name) {
             pos_ = id;
             child_pos_ = 0;
             return true;
@@ -452,10 +460,10 @@ std::wstring XmlDoc::GetTagName() const {
     return std::wstring(TagNameOf(pos_));
 }
 
-XmlDoc::AttributeSpan XmlDoc::FindAttribute(std::uint32_t id, std::wstring_view name) const {
-    AttributeSpan span;
+void XmlDoc::ScanAttributes(std::uint32_t id,
+                            const std::function<bool(const AttributeSpan&)>& each) const {
     if (id == 0) {
-        return span;
+        return;
     }
     const ElemPos& e = Elem(id);
     const std::wstring& d = doc_;
@@ -493,6 +501,7 @@ XmlDoc::AttributeSpan XmlDoc::FindAttribute(std::uint32_t id, std::wstring_view 
         }
         AttributeSpan current;
         current.begin = name_begin;
+        current.name_end = name_end;
         current.value_begin = current.value_end = current.end = name_end;
         if (j < end && d[j] == L'=') {
             ++j;
@@ -514,21 +523,48 @@ XmlDoc::AttributeSpan XmlDoc::FindAttribute(std::uint32_t id, std::wstring_view 
             }
             i = current.end;
         }
-        if (std::wstring_view(d.data() + name_begin, name_end - name_begin) == name) {
-            current.found = true;
-            return current;
+        current.found = true;
+        if (!each(current)) {
+            return;
         }
     }
-    return span;
+}
+
+XmlDoc::AttributeSpan XmlDoc::FindAttribute(std::uint32_t id, std::wstring_view name) const {
+    AttributeSpan result;
+    ScanAttributes(id, [&](const AttributeSpan& span) {
+        if (std::wstring_view(doc_.data() + span.begin, span.name_end - span.begin) != name) {
+            return true;
+        }
+        result = span;
+        return false;
+    });
+    return result;
 }
 
 std::wstring XmlDoc::GetAttribute(std::wstring_view name) const {
+    if (name.empty()) {
+        return {};
+    }
     const AttributeSpan span = FindAttribute(pos_, name);
     if (!span.found) {
         return {};
     }
     return DecodeCharRefs(
         std::wstring_view(doc_.data() + span.value_begin, span.value_end - span.value_begin));
+}
+
+std::size_t XmlDoc::VisitAttributes(
+    const std::function<void(std::wstring_view name, const std::wstring& value)>& visit) const {
+    std::size_t count = 0;
+    ScanAttributes(pos_, [&](const AttributeSpan& span) {
+        visit(std::wstring_view(doc_.data() + span.begin, span.name_end - span.begin),
+              DecodeCharRefs(std::wstring_view(doc_.data() + span.value_begin,
+                                               span.value_end - span.value_begin)));
+        ++count;
+        return true;
+    });
+    return count;
 }
 
 void XmlDoc::Replace(std::size_t offset, std::size_t old_length, std::wstring_view text) {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,6 +37,8 @@ class XmlDoc {
     bool SaveFile(const std::filesystem::path& path);
 
     bool FindNext(std::wstring_view name);
+    // FindNext for any tag name: walks every element (tools, checks and benchmarks).
+    bool FindNextElement();
     bool EnterElement();
     bool LeaveElement();
     // Goes back to the start of the document without re-parsing.
@@ -44,6 +47,10 @@ class XmlDoc {
     std::wstring GetAttribute(std::wstring_view name) const;
     // Tag name of the main position; empty without one.
     std::wstring GetTagName() const;
+    // Calls `visit` with each attribute of the main position in order, value decoded; returns
+    // how many there were.
+    std::size_t VisitAttributes(
+        const std::function<void(std::wstring_view name, const std::wstring& value)>& visit) const;
 
     bool AppendElement(std::wstring_view name);
     bool SetAttribute(std::wstring_view name, std::wstring_view value);
@@ -80,7 +87,8 @@ class XmlDoc {
     static constexpr std::uint32_t kIllFormed = 4;
 
     struct AttributeSpan {
-        std::size_t begin = 0;        // name start
+        std::size_t begin = 0;  // name start
+        std::size_t name_end = 0;
         std::size_t end = 0;          // after the value (and its closing quote)
         std::size_t value_begin = 0;  // inside the quotes
         std::size_t value_end = 0;
@@ -94,7 +102,11 @@ class XmlDoc {
     bool Parse();
     void LinkAsLastChild(std::uint32_t parent, std::uint32_t id);
     std::wstring_view TagNameOf(std::uint32_t id) const;
+    // Calls `each` for every attribute of the element's start tag until it returns false.
+    void ScanAttributes(std::uint32_t id,
+                        const std::function<bool(const AttributeSpan&)>& each) const;
     AttributeSpan FindAttribute(std::uint32_t id, std::wstring_view name) const;
+    bool FindNextMatching(const std::wstring_view* name);
     // Replaces doc_[offset, offset + old_length) and keeps every index entry outside the
     // replaced range pointing at the same text.
     void Replace(std::size_t offset, std::size_t old_length, std::wstring_view text);
