@@ -34,7 +34,7 @@ class DeviceDatabase : public SQLiteDB {
     static DeviceDatabase& Instance();
 
     // Tests and tools may keep stores of their own; the program uses Instance().
-    DeviceDatabase() = default;
+    DeviceDatabase() { EnableStatementCache(true); }
     ~DeviceDatabase() override;
 
     // Opens (or creates) <data_dir>/db/<device_key>_data.db. Opening the file that is already

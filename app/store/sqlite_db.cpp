@@ -24,6 +24,14 @@ bool SQLiteStatement::Finalize() {
     if (handle_ == nullptr) {
         return true;
     }
+    if (lender_ != nullptr) {
+        const int rc = sqlite3_reset(handle_);
+        lender_->ReturnToCache(cache_key_, handle_);
+        lender_ = nullptr;
+        handle_ = nullptr;
+        done_ = 1;
+        return IsOk(rc);
+    }
     // sqlite3_finalize always releases the statement; its result only repeats the last step's
     // error, which the caller has already seen.
     const int rc = sqlite3_finalize(handle_);
@@ -110,6 +118,7 @@ bool SQLiteDB::Close() {
     if (handle_ == nullptr) {
         return true;
     }
+    FinalizeCached();
     if (!IsOk(sqlite3_close(handle_))) {
         return false;  // still busy with an unfinished statement: keep the handle
     }
@@ -126,6 +135,28 @@ int SQLiteDB::Prepare(SQLiteStatement& statement, const char* sql, int length) {
         length = static_cast<int>(std::strlen(sql)) + 1;
     }
     statement.done_ = 0;
+    if (cache_enabled_) {
+        std::string_view text(sql, static_cast<std::size_t>(length));
+        if (!text.empty() && text.back() == '\0') {
+            text.remove_suffix(1);
+        }
+        std::string_view key;
+        if (sqlite3_stmt* cached = TakeCached(text, key)) {
+            statement.handle_ = cached;
+            statement.lender_ = this;
+            statement.cache_key_ = key;
+            return SQLITE_OK;
+        }
+        const int rc = sqlite3_prepare_v2(handle_, sql, length, &statement.handle_, nullptr);
+        if (!IsOk(rc) || statement.handle_ == nullptr) {
+            statement.handle_ = nullptr;
+            statement.done_ = 1;
+            return rc;
+        }
+        statement.lender_ = this;
+        statement.cache_key_ = key;
+        return rc;
+    }
     const int rc = sqlite3_prepare_v2(handle_, sql, length, &statement.handle_, nullptr);
     if (!IsOk(rc)) {
         statement.handle_ = nullptr;  // binds and steps on a failed statement stay no-ops
@@ -146,6 +177,54 @@ std::int64_t SQLiteDB::LastInsertRowId() const {
         return -1;
     }
     return sqlite3_last_insert_rowid(handle_);
+}
+
+void SQLiteDB::EnableStatementCache(bool enable) {
+    cache_enabled_ = enable;
+    if (!enable) {
+        FinalizeCached();
+    }
+}
+
+sqlite3_stmt* SQLiteDB::TakeCached(std::string_view sql, std::string_view& key) {
+    std::lock_guard lock(cache_mutex_);
+    auto it = cache_.find(sql);
+    if (it == cache_.end()) {
+        it = cache_.emplace(std::string(sql), std::vector<sqlite3_stmt*>()).first;
+    }
+    key = it->first;  // map keys stay put while the map lives
+    if (it->second.empty()) {
+        return nullptr;
+    }
+    sqlite3_stmt* statement = it->second.back();
+    it->second.pop_back();
+    return statement;
+}
+
+void SQLiteDB::ReturnToCache(std::string_view key, sqlite3_stmt* statement) {
+    // A handful per text covers statements used side by side; more would only hold memory.
+    constexpr std::size_t kKeptPerText = 4;
+    sqlite3_clear_bindings(statement);
+    {
+        std::lock_guard lock(cache_mutex_);
+        auto it = cache_.find(key);
+        if (cache_enabled_ && it != cache_.end() && sqlite3_db_handle(statement) == handle_ &&
+            it->second.size() < kKeptPerText) {
+            it->second.push_back(statement);
+            return;
+        }
+    }
+    sqlite3_finalize(statement);
+}
+
+void SQLiteDB::FinalizeCached() {
+    std::lock_guard lock(cache_mutex_);
+    for (auto& [sql, statements] : cache_) {
+        for (sqlite3_stmt* statement : statements) {
+            sqlite3_finalize(statement);
+        }
+        statements.clear();
+    }
 }
 
 // ---- SQLiteAutoTransaction ----

@@ -4,7 +4,11 @@
 // return SQLITE_MISUSE (21) so that a store whose open failed degrades to empty answers.
 
 #include <cstdint>
+#include <mutex>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -32,7 +36,8 @@ class SQLiteStatement {
     int ColumnInt(int index);
     const char* ColumnText(int index);
 
-    // Releases the prepared statement; true when there was none or it finalized cleanly.
+    // Releases the prepared statement (to its connection's cache when it came from there);
+    // true when there was none or it ended cleanly.
     bool Finalize();
 
     bool IsPrepared() const { return handle_ != nullptr; }
@@ -42,6 +47,10 @@ class SQLiteStatement {
     friend class SQLiteDB;
     int done_ = 1;
     sqlite3_stmt* handle_ = nullptr;
+    // Set when the statement was lent by a connection's cache; it must not outlive that
+    // connection object.
+    SQLiteDB* lender_ = nullptr;
+    std::string_view cache_key_;
 };
 
 class SQLiteDB {
@@ -65,11 +74,34 @@ class SQLiteDB {
 
     std::int64_t LastInsertRowId() const;
 
+    // Keeps finished statements for reuse by a later Prepare of the same SQL text, so a
+    // store that prepares its statements for every operation does not parse them every time.
+    // Off by default; the cache is emptied when the connection closes.
+    void EnableStatementCache(bool enable);
+
   protected:
     sqlite3* handle() const { return handle_; }
 
   private:
+    friend class SQLiteStatement;
+
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    using StatementCache =
+        std::unordered_map<std::string, std::vector<sqlite3_stmt*>, KeyHash, std::equal_to<>>;
+
+    sqlite3_stmt* TakeCached(std::string_view sql, std::string_view& key);
+    void ReturnToCache(std::string_view key, sqlite3_stmt* statement);
+    void FinalizeCached();
+
     sqlite3* handle_ = nullptr;
+    bool cache_enabled_ = false;
+    std::mutex cache_mutex_;
+    StatementCache cache_;
 };
 
 // Groups several writes into one transaction; an open transaction is ended by the destructor.

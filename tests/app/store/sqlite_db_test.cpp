@@ -132,5 +132,48 @@ TEST_F(SQLiteDBTest, NestedBeginDoesNotCommitTheOuterTransaction) {
     EXPECT_EQ(Count(), 0);
 }
 
+TEST_F(SQLiteDBTest, CachedStatementsServeSideBySideUsesAndLetTheConnectionClose) {
+    db_.EnableStatementCache(true);
+    db_.Execute("INSERT INTO t VALUES (1, 'a'), (2, 'b')");
+    const char* sql = "SELECT b FROM t WHERE a = ?";
+    for (int round = 0; round < 3; ++round) {
+        SQLiteStatement outer;
+        SQLiteStatement inner;
+        ASSERT_EQ(db_.Prepare(outer, sql), SQLITE_OK);
+        ASSERT_EQ(db_.Prepare(inner, sql), SQLITE_OK);
+        outer.BindInt(1, 1);
+        inner.BindInt(1, 2);
+        ASSERT_EQ(outer.Step(), SQLITE_ROW);
+        ASSERT_EQ(inner.Step(), SQLITE_ROW);
+        EXPECT_STREQ(outer.ColumnText(0), "a");
+        EXPECT_STREQ(inner.ColumnText(0), "b");
+    }
+    {
+        // A reused statement starts without the bindings of its previous use.
+        SQLiteStatement st;
+        db_.Prepare(st, sql);
+        EXPECT_EQ(st.Step(), SQLITE_DONE);
+    }
+    // A statement left in the middle of its rows must not keep the file locked for others.
+    {
+        SQLiteStatement st;
+        db_.Prepare(st, "SELECT * FROM t");
+        ASSERT_EQ(st.Step(), SQLITE_ROW);
+    }
+    SQLiteDB other;
+    ASSERT_TRUE(other.Open(path_.c_str(), "", SQLITE_OPEN_READWRITE));
+    EXPECT_EQ(other.Execute("INSERT INTO t VALUES (3, 'c')"), SQLITE_OK);
+    EXPECT_TRUE(db_.Close());
+    EXPECT_FALSE(db_.IsOpen());
+
+    // After reopening, the statements come from the new connection.
+    ASSERT_TRUE(db_.Open(path_.c_str(), "", SQLITE_OPEN_READWRITE));
+    SQLiteStatement st;
+    ASSERT_EQ(db_.Prepare(st, sql), SQLITE_OK);
+    st.BindInt(1, 3);
+    ASSERT_EQ(st.Step(), SQLITE_ROW);
+    EXPECT_STREQ(st.ColumnText(0), "c");
+}
+
 }  // namespace
 }  // namespace pellora
