@@ -6,19 +6,19 @@ const std::vector<SimModel>& DefaultModels() {
     static const std::vector<SimModel> models = [] {
         SimModel a;
         a.device_type = 1;
-        a.name = "Pellora model A";
-        a.model_code = "PLA1";
-        a.vendor_id = 0x1209;
-        a.cable_product_id = 0x5A01;
-        a.receiver_product_id = 0x5A02;
+        a.name = "VX7 Wireless";
+        a.model_code = "VX07";
+        a.vendor_id = 0x3554;
+        a.cable_product_id = 0xF5D5;
+        a.receiver_product_id = 0xF5D6;
         a.release_number = 0x0105;
         a.rate_ceiling = 0x40;
         SimModel b;
         b.device_type = 2;
-        b.name = "Pellora model B";
-        b.model_code = "PLB1";
-        b.vendor_id = 0x1209;
-        b.cable_product_id = 0x5B01;
+        b.name = "VX3";
+        b.model_code = "VX03";
+        b.vendor_id = 0x3554;
+        b.cable_product_id = 0xF5D7;
         b.receiver_product_id = 0;
         b.release_number = 0x0102;
         b.rate_ceiling = 0x00;

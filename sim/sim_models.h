@@ -23,8 +23,8 @@ struct SimModel {
     std::vector<HidUsagePair> vendor_collections{{0xFF01, 0x0010}, {0x0001, 0x0000}};
 };
 
-// Model A (device type 1): cable and receiver, up to 8000 Hz.
-// Model B (device type 2): cable only, up to 1000 Hz.
+// "VX7 Wireless" (device type 1, code VX07): cable and receiver, up to 8000 Hz.
+// "VX3" (device type 2, code VX03): cable only, up to 1000 Hz.
 const std::vector<SimModel>& DefaultModels();
 const SimModel* FindDefaultModel(int device_type);
 

@@ -73,7 +73,7 @@ TEST_F(DeviceTest, ConnectedReportResolvesAReceiverWhoseMouseWasOff) {
     EXPECT_EQ(buffer[0], kReportLink);
     const auto records = Records();
     EXPECT_EQ(records[0].device_type, 1);
-    EXPECT_EQ(records[0].model_code, L"PLA1");
+    EXPECT_EQ(records[0].model_code, L"VX07");
     EXPECT_EQ(records[0].online, kOnline);
     EXPECT_TRUE(manager->HasResolvedDevice(1));
     EXPECT_NE(manager->GetCurrentHandle(), nullptr);

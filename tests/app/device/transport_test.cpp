@@ -180,7 +180,7 @@ TEST_F(TransportTest, DeviceInfoWithHandleUsesItsShortTiming) {
     ASSERT_NE(handle, nullptr);
     Frame block{};
     EXPECT_TRUE(manager->RequestDeviceInfo(block.data(), handle));
-    EXPECT_EQ(ModelCodeFromInfo(block.data()), L"PLA1");
+    EXPECT_EQ(ModelCodeFromInfo(block.data()), L"VX07");
     EXPECT_EQ(block[kInfoRateCeiling], 0x40);
     EXPECT_EQ(block[kInfoLinkFlag], 1);
     EXPECT_EQ(clock.sleeps(), (Sleeps{20ms, 20ms}));
@@ -195,7 +195,7 @@ TEST_F(TransportTest, DeviceInfoWithoutHandleIsTheCachedBlock) {
     bus.SetBattery(1, 42, 1);  // after enumeration: the cached block does not see it
     Frame block{};
     ASSERT_TRUE(manager->RequestDeviceInfo(block.data(), nullptr));
-    EXPECT_EQ(ModelCodeFromInfo(block.data()), L"PLA1");
+    EXPECT_EQ(ModelCodeFromInfo(block.data()), L"VX07");
     EXPECT_EQ(block[kInfoBatteryLevel], 80);
     EXPECT_TRUE(clock.sleeps().empty());
 
