@@ -313,10 +313,15 @@ MWindow* MWindow::FromHandle(HWND hwnd) {
     if (hwnd == nullptr) {
         return nullptr;
     }
-    if (auto* window = reinterpret_cast<MWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-        return window;
+    // Only windows bound by our own procedures hold an MWindow; other classes use the slots freely.
+    const WNDPROC proc = GetWindowProc(hwnd);
+    if (proc == WndProc) {
+        return reinterpret_cast<MWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
-    return static_cast<MWindow*>(GetPropW(hwnd, L"Control"));
+    if (proc == ControlProc) {
+        return static_cast<MWindow*>(GetPropW(hwnd, L"Control"));
+    }
+    return nullptr;
 }
 
 LRESULT MWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/tooltip_window.h"
+#include "tessel/core/tooltip_window.h"
 #include "tessel/core/control_factory.h"
 #include "tessel/core/manager.h"
 #include "tessel/core/mwindow.h"

@@ -1,4 +1,4 @@
-#include "core/tooltip_window.h"
+#include "tessel/core/tooltip_window.h"
 
 #include <algorithm>
 

@@ -666,6 +666,11 @@ HWND GetWindow(HWND hwnd) {
 
 HWND GetParent(HWND hwnd) { return GetWindow(hwnd); }
 
+WNDPROC GetWindowProc(HWND hwnd) {
+    std::lock_guard lock(S().lock);
+    return Alive(hwnd) ? hwnd->proc : nullptr;
+}
+
 void SetWindowIcon(HWND hwnd, const Image* icon) {
     std::lock_guard lock(S().lock);
     if (Alive(hwnd) && icon != nullptr) {

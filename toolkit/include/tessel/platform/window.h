@@ -73,6 +73,8 @@ bool SetWindowTextW(HWND hwnd, const wchar_t* text);
 std::wstring GetWindowTextW(HWND hwnd);
 HWND GetWindow(HWND hwnd);  // the owner
 HWND GetParent(HWND hwnd);
+// The procedure the window's class gave it (null for an unknown window).
+WNDPROC GetWindowProc(HWND hwnd);
 void SetWindowIcon(HWND hwnd, const Image* icon);
 
 inline constexpr int GWL_STYLE = -16;
