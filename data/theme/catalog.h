@@ -8,7 +8,7 @@
 
 namespace pellora::theme {
 
-struct ImageSpec {
+struct ImageLayout {
     const char* name;  // path below the folder it belongs to, with '/' separators
     int frames;        // equal frames side by side (a horizontal strip)
     int frame_width;
@@ -19,7 +19,7 @@ struct ImageSpec {
 
 // Below the skin folder skins/theme1/. Button strips hold normal, hover, pressed, disabled;
 // check-type strips add the same four checked; tab pictures hold normal, hover, selected.
-inline constexpr ImageSpec kThemeImages[] = {
+inline constexpr ImageLayout kThemeImages[] = {
     // Window and panel backgrounds (drawn as nine-grids or stretched; flat insides so any
     // border width the pages choose looks the same).
     {"main_bkg.png", 1, 320, 200},
@@ -94,7 +94,7 @@ inline constexpr ImageSpec kThemeImages[] = {
 
 // Mouse pictures: placed both in the app folder's device/ (device list) and in the skin
 // folder's device/ (key page). Call-out labels need 68 pixels of room left and right of the body.
-inline constexpr ImageSpec kMousePictures[] = {
+inline constexpr ImageLayout kMousePictures[] = {
     {"vx7.png", 1, 440, 520},
     {"vx3.png", 1, 440, 520},
 };

@@ -14,8 +14,8 @@ using namespace colour;
 constexpr int kSheetWidth = 1500;
 constexpr int kGap = 18;
 
-int ScaleFor(const ImageSpec& spec) {
-    return spec.height <= 32 && spec.width() <= 400 ? 2 : 1;
+int ScaleFor(const ImageLayout& layout) {
+    return layout.height <= 32 && layout.width() <= 400 ? 2 : 1;
 }
 
 // The call-outs as the key page draws them at scale 1, to see that they meet the buttons.
@@ -48,8 +48,8 @@ bool WriteContactSheet(const std::vector<SheetEntry>& entries, const std::filesy
     std::vector<Placed> placed;
     int x = kGap, y = kGap + 20, row_height = 0;
     for (const auto& e : entries) {
-        const int scale = ScaleFor(e.spec);
-        const int w = e.spec.width() * scale, h = e.spec.height * scale + 18;
+        const int scale = ScaleFor(e.layout);
+        const int w = e.layout.width() * scale, h = e.layout.height * scale + 18;
         if (x + w > kSheetWidth - kGap && x > kGap) {
             x = kGap;
             y += row_height + kGap;
@@ -66,14 +66,14 @@ bool WriteContactSheet(const std::vector<SheetEntry>& entries, const std::filesy
     cairo_paint(cr);
     DrawText(cr, "theme1", kGap, kGap + 4, 14, kWhite, true);
     for (const Placed& p : placed) {
-        DrawText(cr, p.entry->spec.name, p.x, p.y + 11, 11, kGlyph, false);
+        DrawText(cr, p.entry->layout.name, p.x, p.y + 11, 11, kGlyph, false);
         cairo_save(cr);
         cairo_translate(cr, p.x, p.y + 16);
         cairo_scale(cr, p.scale, p.scale);
         cairo_set_source_surface(cr, p.entry->surface, 0, 0);
         cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
         cairo_paint(cr);
-        DrawCallOuts(cr, p.entry->spec.name);
+        DrawCallOuts(cr, p.entry->layout.name);
         cairo_restore(cr);
     }
     cairo_destroy(cr);

@@ -11,7 +11,7 @@
 namespace pellora::theme {
 
 struct SheetEntry {
-    ImageSpec spec;
+    ImageLayout layout;
     cairo_surface_t* surface;  // owned by the caller
 };
 

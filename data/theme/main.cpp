@@ -22,16 +22,16 @@ using namespace pellora::theme;
 
 namespace {
 
-cairo_surface_t* RenderStrip(const ImageSpec& spec, const FrameDrawer& draw) {
+cairo_surface_t* RenderStrip(const ImageLayout& layout, const FrameDrawer& draw) {
     cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, spec.width(), spec.height);
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, layout.width(), layout.height);
     cairo_t* cr = cairo_create(surface);
-    for (int i = 0; i < spec.frames; ++i) {
+    for (int i = 0; i < layout.frames; ++i) {
         cairo_save(cr);
-        cairo_translate(cr, i * spec.frame_width, 0);
-        cairo_rectangle(cr, 0, 0, spec.frame_width, spec.height);
+        cairo_translate(cr, i * layout.frame_width, 0);
+        cairo_rectangle(cr, 0, 0, layout.frame_width, layout.height);
         cairo_clip(cr);
-        draw(cr, i, spec.frame_width, spec.height);
+        draw(cr, i, layout.frame_width, layout.height);
         cairo_restore(cr);
     }
     cairo_destroy(cr);
@@ -142,25 +142,25 @@ int Run(const Options& o) {
     const fs::path theme = o.app / "skins" / "theme1";
     bool ok = true;
     std::vector<SheetEntry> sheet;
-    auto render = [&](const ImageSpec& spec, std::vector<fs::path> targets) {
-        auto found = registry.find(spec.name);
+    auto render = [&](const ImageLayout& layout, std::vector<fs::path> targets) {
+        auto found = registry.find(layout.name);
         if (found == registry.end()) {
-            std::fprintf(stderr, "pellora-theme: nothing draws %s\n", spec.name);
+            std::fprintf(stderr, "pellora-theme: nothing draws %s\n", layout.name);
             ok = false;
             return;
         }
-        cairo_surface_t* surface = RenderStrip(spec, found->second);
+        cairo_surface_t* surface = RenderStrip(layout, found->second);
         for (const auto& target : targets) {
             ok = WritePng(surface, target) && ok;
         }
-        sheet.push_back({spec, surface});
+        sheet.push_back({layout, surface});
     };
-    for (const ImageSpec& spec : kThemeImages) {
-        render(spec, {theme / spec.name});
+    for (const ImageLayout& layout : kThemeImages) {
+        render(layout, {theme / layout.name});
     }
-    for (const ImageSpec& spec : kMousePictures) {
+    for (const ImageLayout& layout : kMousePictures) {
         // The device list reads the app folder's copy, the key page the skin's.
-        render(spec, {o.app / "device" / spec.name, theme / "device" / spec.name});
+        render(layout, {o.app / "device" / layout.name, theme / "device" / layout.name});
     }
     for (const ScrollPicture& picture : kScrollPictures) {
         cairo_surface_t* s =

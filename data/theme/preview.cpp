@@ -16,7 +16,7 @@ class Pictures {
     explicit Pictures(const std::vector<SheetEntry>& entries) : entries_(entries) {}
     const SheetEntry* Find(const char* name) const {
         for (const auto& e : entries_) {
-            if (std::strcmp(e.spec.name, name) == 0) {
+            if (std::strcmp(e.layout.name, name) == 0) {
                 return &e;
             }
         }
@@ -49,7 +49,8 @@ void NineGrid(cairo_t* cr, const SheetEntry* e, int frame, double x, double y, d
     if (e == nullptr) {
         return;
     }
-    const double sx = frame * e->spec.frame_width, sw = e->spec.frame_width, sh = e->spec.height;
+    const double sx = frame * e->layout.frame_width, sw = e->layout.frame_width,
+                 sh = e->layout.height;
     cairo_surface_t* s = e->surface;
     Part(cr, s, sx, 0, l, t, x, y, l, t);
     Part(cr, s, sx, t, l, sh - t - b, x, y + t, l, h - t - b);
@@ -69,15 +70,15 @@ void Grid(cairo_t* cr, const SheetEntry* e, int frame, double x, double y, doubl
 
 void Frame(cairo_t* cr, const SheetEntry* e, int frame, double x, double y) {
     if (e != nullptr) {
-        Part(cr, e->surface, frame * e->spec.frame_width, 0, e->spec.frame_width, e->spec.height, x,
-             y, e->spec.frame_width, e->spec.height);
+        Part(cr, e->surface, frame * e->layout.frame_width, 0, e->layout.frame_width,
+             e->layout.height, x, y, e->layout.frame_width, e->layout.height);
     }
 }
 
 void Stretch(cairo_t* cr, const SheetEntry* e, int frame, double x, double y, double w, double h) {
     if (e != nullptr) {
-        Part(cr, e->surface, frame * e->spec.frame_width, 0, e->spec.frame_width, e->spec.height, x,
-             y, w, h);
+        Part(cr, e->surface, frame * e->layout.frame_width, 0, e->layout.frame_width,
+             e->layout.height, x, y, w, h);
     }
 }
 
@@ -174,7 +175,7 @@ void KeyPage(cairo_t* cr, const Pictures& p, int W, int H) {
 
     // The mouse and its call-outs where the key page puts them.
     const SheetEntry* mouse = p.Find("vx7.png");
-    const double mx = W - (mouse->spec.width() + 150), my = 120;
+    const double mx = W - (mouse->layout.width() + 150), my = 120;
     Frame(cr, mouse, 0, mx, my);
     const SheetEntry* label = p.Find("img_key_bkg.png");
     for (const CallOut& c : kVx7CallOuts) {

@@ -144,10 +144,10 @@ std::vector<NamedImage> NamedImages() {
     return images;
 }
 
-const theme::ImageSpec* Catalogued(const std::string& name) {
-    for (const auto& spec : theme::kThemeImages) {
-        if (name == spec.name) {
-            return &spec;
+const theme::ImageLayout* Catalogued(const std::string& name) {
+    for (const auto& layout : theme::kThemeImages) {
+        if (name == layout.name) {
+            return &layout;
         }
     }
     return nullptr;
@@ -175,9 +175,9 @@ TEST(ImageNames, FrameCountsStatedInCodeCutThePictureEvenly) {
             EXPECT_EQ(picture->width % image.frames, 0)
                 << image.where << ": \"" << image.name << "\" is " << picture->width
                 << " wide, not a multiple of " << image.frames << " frames";
-            if (const auto* spec = Catalogued(image.name)) {
-                EXPECT_EQ(image.frames, spec->frames)
-                    << image.where << ": \"" << image.name << "\" is drawn with " << spec->frames
+            if (const auto* layout = Catalogued(image.name)) {
+                EXPECT_EQ(image.frames, layout->frames)
+                    << image.where << ": \"" << image.name << "\" is drawn with " << layout->frames
                     << " frames but used with " << image.frames;
             }
             break;

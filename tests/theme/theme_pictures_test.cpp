@@ -13,7 +13,7 @@
 
 namespace pellora::testing {
 namespace {
-using theme::ImageSpec;
+using theme::ImageLayout;
 
 std::string Bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -28,16 +28,17 @@ void ExpectSize(const std::filesystem::path& path, int width, int height) {
 }
 
 TEST(ThemePictures, EveryCataloguedPictureHasTheSizeItsControlsCutItBy) {
-    for (const ImageSpec& spec : theme::kThemeImages) {
-        SCOPED_TRACE(spec.name);
-        ExpectSize(ThemeDir() / spec.name, spec.width(), spec.height);
-        EXPECT_EQ(spec.width() % spec.frames, 0);
+    for (const ImageLayout& layout : theme::kThemeImages) {
+        SCOPED_TRACE(layout.name);
+        ExpectSize(ThemeDir() / layout.name, layout.width(), layout.height);
+        EXPECT_EQ(layout.width() % layout.frames, 0);
     }
-    for (const ImageSpec& spec : theme::kMousePictures) {
-        SCOPED_TRACE(spec.name);
-        ExpectSize(AppDir() / "device" / spec.name, spec.width(), spec.height);
+    for (const ImageLayout& layout : theme::kMousePictures) {
+        SCOPED_TRACE(layout.name);
+        ExpectSize(AppDir() / "device" / layout.name, layout.width(), layout.height);
         // The device list and the key page must show the same mouse.
-        EXPECT_EQ(Bytes(AppDir() / "device" / spec.name), Bytes(ThemeDir() / "device" / spec.name));
+        EXPECT_EQ(Bytes(AppDir() / "device" / layout.name),
+                  Bytes(ThemeDir() / "device" / layout.name));
     }
     for (const auto& scroll : theme::kScrollPictures) {
         SCOPED_TRACE(scroll.name);
@@ -56,16 +57,16 @@ int DifferingPixels(const Picture& p, int frame_width, int a, int b) {
 }
 
 TEST(ThemePictures, EveryStateOfAStripLooksDifferent) {
-    for (const ImageSpec& spec : theme::kThemeImages) {
-        if (spec.frames < 2) {
+    for (const ImageLayout& layout : theme::kThemeImages) {
+        if (layout.frames < 2) {
             continue;
         }
-        const auto picture = LoadPicture(ThemeDir() / spec.name);
-        ASSERT_TRUE(picture) << spec.name;
-        for (int a = 0; a < spec.frames; ++a) {
-            for (int b = a + 1; b < spec.frames; ++b) {
-                EXPECT_GE(DifferingPixels(*picture, spec.frame_width, a, b), 8)
-                    << spec.name << ": frames " << a << " and " << b << " look alike";
+        const auto picture = LoadPicture(ThemeDir() / layout.name);
+        ASSERT_TRUE(picture) << layout.name;
+        for (int a = 0; a < layout.frames; ++a) {
+            for (int b = a + 1; b < layout.frames; ++b) {
+                EXPECT_GE(DifferingPixels(*picture, layout.frame_width, a, b), 8)
+                    << layout.name << ": frames " << a << " and " << b << " look alike";
             }
         }
     }
@@ -134,18 +135,18 @@ constexpr TextOnPicture kTextOnPictures[] = {
 
 TEST(ThemePictures, TextOnThemeFillsMeetsAaContrast) {
     for (const TextOnPicture& t : kTextOnPictures) {
-        const ImageSpec* spec = nullptr;
-        for (const ImageSpec& s : theme::kThemeImages) {
-            spec = std::strcmp(s.name, t.picture) == 0 ? &s : spec;
+        const ImageLayout* layout = nullptr;
+        for (const ImageLayout& s : theme::kThemeImages) {
+            layout = std::strcmp(s.name, t.picture) == 0 ? &s : layout;
         }
-        ASSERT_NE(spec, nullptr) << t.picture;
+        ASSERT_NE(layout, nullptr) << t.picture;
         const auto picture = LoadPicture(ThemeDir() / t.picture);
         ASSERT_TRUE(picture) << t.picture;
         // Across the frame's middle, where a caption sits; pictures lie on the window colour.
         for (double at : {0.25, 0.5, 0.75}) {
-            const int span = spec->frame_width - t.text_right;
-            const int x = t.frame * spec->frame_width + static_cast<int>(span * at);
-            const std::uint32_t fill = Over(picture->At(x, spec->height / 2), kWindow);
+            const int span = layout->frame_width - t.text_right;
+            const int x = t.frame * layout->frame_width + static_cast<int>(span * at);
+            const std::uint32_t fill = Over(picture->At(x, layout->height / 2), kWindow);
             EXPECT_GE(ContrastRatio(fill, t.text), 4.5)
                 << t.picture << " frame " << t.frame << " at " << at << ": fill " << std::hex
                 << fill << " under text " << t.text;
