@@ -217,7 +217,7 @@ void DeviceManager::EnumerateDevice() {
         bool read_details = false;
         if (has_usb && r.mode == kModeReceiver) {
             Trace(kTraceInfo, "  [%d] 2.4G device - SKIP (USB exists)", r.index);
-        } else if (has_usb) {
+        } else if (has_usb && r.mode == kModeCable) {
             Trace(kTraceInfo, "  [%d] USB device - reading details...", r.index);
             read_details = true;
         } else if (r.mode == kModeReceiver) {
@@ -269,7 +269,6 @@ void DeviceManager::CloseAllDevices() {
 void DeviceManager::SetReady() {
     std::lock_guard lock(mutex_);
     ready_ = true;
-    second_flag_ = false;
 }
 
 bool DeviceManager::IsReady() const {

@@ -110,7 +110,7 @@ class DeviceManager {
     // CloseAllDevices clears the ready flag and closes them all.
     void EnumerateDevice();
     void CloseAllDevices();
-    // Marks the manager ready after a refresh (and clears the second flag).
+    // Marks the manager ready after a refresh.
     void SetReady();
     bool IsReady() const;
 
@@ -165,7 +165,6 @@ class DeviceManager {
 
     mutable std::mutex mutex_;
     bool ready_ = false;
-    bool second_flag_ = false;
     std::vector<std::unique_ptr<OwnedRecord>> records_;
     std::vector<DeviceCatalogEntry> catalog_;
     int current_type_ = 0;

@@ -1,10 +1,10 @@
 #pragma once
-// Header only: the simulated mouse decodes the same frame without linking the application.
-//
 // The command frame every exchange with the mouse uses: built in a zeroed 65-byte buffer, of
 // which the first 33 bytes carry meaning.
 //   0 report id (0)   1 command   2 zero   3 packet descriptor   4 payload length
 //   5..31 payload (27 bytes)   32 checksum over bytes 5..31
+//
+// Header only: the simulated mouse decodes the same frame without linking the application.
 
 #include <algorithm>
 #include <array>
