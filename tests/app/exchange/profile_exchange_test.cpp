@@ -298,6 +298,39 @@ TEST_F(ProfileExchangeTest, ExportToAnUnwritablePlaceReportsFalse) {
     EXPECT_FALSE(ExportProfile(db_, dir_.path(), 1, L"P", true));
 }
 
+TEST_F(ProfileExchangeTest, LockedDatabaseImportsNothingAndTheNextAttemptWorks) {
+    db_.SaveKey(KeyRecord{.profile = 1, .key_code = 3, .macro_value = 7});
+    const std::string before = Dump(1);
+    WriteProfileFile(dir_ / "p.xml",
+                     "<profileinfo>\r\n<Mouse_DPI dpi_index=\"5\"/>\r\n</profileinfo>\r\n");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((dir_ / "db" / "M1_data.db").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_FALSE(ImportProfile(db_, dir_ / "p.xml", 1, true).imported);
+    sqlite3_exec(other, "END", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(Dump(1), before);
+    EXPECT_TRUE(ImportProfile(db_, dir_ / "p.xml", 1, true).imported);
+    EXPECT_EQ(Config(1, L"dpi_index"), L"5");
+}
+
+TEST_F(ProfileExchangeTest, AwkwardTextsSurviveExportAndImport) {
+    const std::wstring texts[] = {
+        L"quotes \" ' & < > ;",
+        L"emoji 🎮🖱️ and 配置",
+        std::wstring(20000, L'w'),
+        L"",
+    };
+    for (const std::wstring& text : texts) {
+        db_.SaveKey(KeyRecord{.profile = 1, .key_code = 1, .macro_value = 1, .macro_desc = text});
+        ASSERT_TRUE(ExportProfile(db_, dir_ / "t.xml", 1, text, true));
+        ASSERT_TRUE(ImportProfile(db_, dir_ / "t.xml", 2, true).imported);
+        KeyRecord key;
+        ASSERT_TRUE(db_.GetKey(2, 1, key));
+        EXPECT_EQ(key.macro_desc, text);
+    }
+}
+
 TEST(ProfileNameFromFile, DropsOnlyAnXmlEnding) {
     const struct {
         const char* file;
