@@ -8,7 +8,16 @@
 
 namespace DUI {
 
-enum AIRBLADDER_TYPE { AIRBLADDER_LEFT = 0, AIRBLADDER_CENTER = 1, AIRBLADDER_RIGHT = 2 };
+// Where a balloon sits: 0..2 name the anchor below a control (left, centre, right edge); the
+// balloon itself takes 1..5 for its shape and placement around the anchor.
+enum AIRBLADDER_TYPE {
+    AIRBLADDER_LEFT = 0,
+    AIRBLADDER_CENTER = 1,
+    AIRBLADDER_RIGHT = 2,
+    AIRBLADDER_BELOW = 3,
+    AIRBLADDER_ABOVE = 4,
+    AIRBLADDER_BESIDE = 5
+};
 
 // Shadow and balloon settings; the shadow and balloon windows read them once they exist.
 struct ShadowSettings {
