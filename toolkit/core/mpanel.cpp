@@ -61,6 +61,7 @@ MControl* MPanel::CreateControl(unsigned kind, MObject* parent, const wchar_t* c
         control->SetManager(manager);
     }
     AppendChild(control, kind);
+    UpdateScrollBars();
     return control;
 }
 
@@ -188,6 +189,7 @@ void MPanel::SetControlRect(CRect rect) {
     }
     m_virtualWidth = width;
     m_virtualHeight = height;
+    UpdateScrollBars();
 }
 
 void MPanel::SetScrollOffset(int x, int y) {

@@ -249,7 +249,7 @@ void MWindow::CenterWindow(MWindow* reference) {
             ref = nullptr;
         }
         RECT work;
-        GetMonitorWorkArea(ref != nullptr ? ref : m_hwnd, &work);
+        GetMonitorWorkArea(ref != nullptr ? ref : m_hwnd.load(), &work);
         bounds = work;
         if (ref != nullptr) {
             RECT r;

@@ -47,6 +47,7 @@ PaintManager::~PaintManager() {
 }
 
 void PaintManager::Init(HWND hwnd, MWindow* dialog) {
+    m_windowThread = std::this_thread::get_id();
     m_hwnd = hwnd;
     m_dialog = dialog;
     const CString fontFolder = Manager::GetExeFolder() + L"font/";
@@ -248,13 +249,24 @@ long PaintManager::OnControlUpdate(CRect rect, int flag, MControl* control) {
     if (flag != 0 && control != nullptr) {
         control->SetUpdate(0, m_backBorder);
     }
-    CRect region = rect;
-    if (m_initialised) {
-        MarkLaterSiblings(rect, control, region);
-    }
     HWND hwnd = m_hwnd;
     if (hwnd == nullptr) {
         return 0;
+    }
+    if (m_initialised && std::this_thread::get_id() != m_windowThread) {
+        // The worker and timer threads must not walk the window's lists: the window thread may
+        // hold them while it dispatches into a control that takes their locks in turn. The
+        // window thread finishes the request before its next paint.
+        {
+            std::lock_guard lock(m_pendingLock);
+            m_pending.push_back(PendingUpdate{rect, control});
+        }
+        ::DUI::InvalidateRect(hwnd, m_layered ? nullptr : &rect, m_layered != 0);
+        return 1;
+    }
+    CRect region = rect;
+    if (m_initialised) {
+        MarkLaterSiblings(rect, control, region);
     }
     if (m_layered) {
         ::DUI::InvalidateRect(hwnd, nullptr, true);
@@ -262,6 +274,22 @@ long PaintManager::OnControlUpdate(CRect rect, int flag, MControl* control) {
         ::DUI::InvalidateRect(hwnd, &region, false);
     }
     return 1;
+}
+
+void PaintManager::ApplyPendingUpdates() {
+    std::vector<PendingUpdate> pending;
+    {
+        std::lock_guard lock(m_pendingLock);
+        pending.swap(m_pending);
+    }
+    HWND hwnd = m_hwnd;
+    for (const auto& update : pending) {
+        CRect region = update.rect;
+        MarkLaterSiblings(update.rect, const_cast<MControl*>(update.control), region);
+        if (hwnd != nullptr && !m_layered) {
+            ::DUI::InvalidateRect(hwnd, &region, false);
+        }
+    }
 }
 
 // ---- routing ----

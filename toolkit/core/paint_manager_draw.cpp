@@ -46,6 +46,7 @@ int PaintManager::Paint() {
     if (hwnd == nullptr || IsIconic(hwnd)) {
         return 0;
     }
+    ApplyPendingUpdates();
     RECT pending;
     if (!GetUpdateRect(hwnd, &pending)) {
         return 0;

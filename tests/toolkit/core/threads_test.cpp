@@ -64,6 +64,27 @@ TEST_F(Threads, WorkerAndTimerThreadsChangeControlsWhileTheWindowPaints) {
     dialog.DestroyWindow();
 }
 
+TEST_F(Threads, ARepaintRequestedByTheWorkerStillRefreshesLaterOverlappingSiblings) {
+    RecordingDialog dialog;
+    OpenDialog(dialog, 300, 200);
+    auto* below = static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 100, 100), L"", 1, 1));
+    auto* over = static_cast<Box*>(dialog.CreateControl(L"TestBox", 2, CRect(50, 50, 150, 150), L"", 1, 1));
+    auto* apart = static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(200, 10, 250, 60), L"", 1, 1));
+    dialog.GetPaintManager().Invalidate();
+    Pump();
+    const int overRenders = over->renders;
+    const int apartRenders = apart->renders;
+    std::thread worker([&] {
+        below->fill = 0xFF0000FF;
+        below->UpdateControl(1, 0);
+    });
+    worker.join();
+    Pump();
+    EXPECT_EQ(over->renders, overRenders + 1);
+    EXPECT_EQ(apart->renders, apartRenders);
+    EXPECT_EQ(GetWindowFrame(dialog.GetSafeHwnd())->GetPixel(20, 20), 0xFF0000FFu);
+}
+
 TEST(PlatformThreads, PostingFromAnotherThreadWakesAWaitingLoop) {
     ASSERT_TRUE(UseBackend(BackendKind::Headless));
     RecordingDialog dialog;

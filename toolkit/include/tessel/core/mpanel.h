@@ -10,6 +10,18 @@
 
 namespace DUI {
 
+// What a panel asks of its scroll bars (the scroll-bar class implements it).
+class PanelScrollBar {
+  public:
+    virtual ~PanelScrollBar() = default;
+    // range: the content's extent; view: the panel's. The bar shows only when range > view.
+    virtual void SetPanelExtent(int range, int view) = 0;
+    // The content offset the bar's position stands for.
+    virtual int GetPanelOffset() const = 0;
+    // One wheel step towards the end (1) or the start (0); 1 when the position moved.
+    virtual int StepPanel(unsigned direction) = 0;
+};
+
 class MPanel : public MControlFont {
   public:
     MPanel(MObject* parent, unsigned id, CRect rect, int visible, int enabled = 1, int responsive = 1);
@@ -33,6 +45,13 @@ class MPanel : public MControlFont {
     long OnControlUpdate(CRect rect, int flag, MControl* control) override;
     void SetControlEnabled(int enabled) override;
     void SetControlRect(CRect rect) override;
+    int DrawSubControls(HDC& hdc, CRect paint) override;
+    int OnControlScroll(int kind, unsigned direction, CPoint point) override;
+
+    // Recomputes the content extent from the children and hands it to the scroll bars.
+    void UpdateScrollBars();
+    // A scroll bar moved: takes its offsets and repaints.
+    void OnScrollBarMoved();
 
     MControl* GetScrollVertical() const { return m_scrollV; }
     MControl* GetScrollHorizontal() const { return m_scrollH; }

@@ -2,6 +2,8 @@
 // A native top-level window bound to an object: the window procedure finds the object in the
 // window's user data and hands it every message.
 
+#include <atomic>
+
 #include "tessel/platform/window.h"
 
 namespace DUI {
@@ -27,7 +29,7 @@ class MWindow {
     HWND Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect);
     HWND Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect, HMENU menu);
 
-    HWND GetSafeHwnd() const { return m_hwnd; }
+    HWND GetSafeHwnd() const { return m_hwnd.load(); }
     HWND GetParentHwnd() const { return m_parent; }
     void SetIcon(HICON icon);
     DWORD GetStyle() const;
@@ -77,7 +79,8 @@ class MWindow {
 
   protected:
     HWND m_parent = nullptr;
-    HWND m_hwnd = nullptr;
+    // Read by other threads that post to the window.
+    std::atomic<HWND> m_hwnd{nullptr};
     WNDPROC m_defaultProc = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "tessel/core/cmtimer.h"
@@ -163,6 +164,8 @@ class PaintManager : public CMTimer {
     void HandleMinMax(MINMAXINFO* info);
     void OverlayTimer(unsigned id);
     void MarkLaterSiblings(const CRect& rect, MControl* control, CRect& region);
+    // Repaint requests made on other threads, applied by the window thread before it paints.
+    void ApplyPendingUpdates();
 
     std::atomic<int> m_initialised{0};
     std::atomic<HWND> m_hwnd{nullptr};
@@ -229,6 +232,13 @@ class PaintManager : public CMTimer {
     std::map<CString, std::unique_ptr<FontFamily>> m_fonts;
     std::vector<unsigned> m_gdiFonts;
     Clock* m_clock = nullptr;
+    std::thread::id m_windowThread;
+    struct PendingUpdate {
+        CRect rect;
+        const MControl* control;  // compared, never dereferenced: it may be gone by then
+    };
+    std::mutex m_pendingLock;
+    std::vector<PendingUpdate> m_pending;
 };
 
 }  // namespace DUI
