@@ -349,6 +349,13 @@ bool XmlDoc::SetText(std::wstring_view text) {
     return Parse();
 }
 
+bool XmlDoc::SetText(std::wstring&& text) {
+    result_.clear();
+    mark_ = FileMark::None;
+    doc_ = std::move(text);
+    return Parse();
+}
+
 bool XmlDoc::LoadFile(const std::wstring& path) {
     return LoadFile(WidePath(path));
 }
@@ -611,18 +618,18 @@ bool XmlDoc::AppendElement(std::wstring_view name) {
         if (empty_tag) {
             // <parent/> becomes <parent>, the new element, </parent>, each on its own line.
             const std::wstring parent_name(TagNameOf(parent_pos_));
-            const std::size_t open_length = p.start_tag_length - 1;
-            std::wstring text = doc_.substr(p.start, open_length - 1) + L">\r\n" + tag + L"\r\n</" +
-                                parent_name + L">";
+            std::wstring open_tag = doc_.substr(p.start, p.start_tag_length - 2);
+            // "<a//>" must not stay an empty-element tag: a space keeps the slash apart.
+            open_tag += open_tag.back() == L'/' ? L" >" : L">";
+            const std::wstring text = open_tag + L"\r\n" + tag + L"\r\n</" + parent_name + L">";
             const std::size_t start = p.start;
-            const std::size_t old_length = p.start_tag_length;
-            Replace(start, old_length, text);
+            Replace(start, p.start_tag_length, text);
             ElemPos& parent = Elem(parent_pos_);
-            parent.start_tag_length = static_cast<std::uint32_t>(open_length);
+            parent.start_tag_length = static_cast<std::uint32_t>(open_tag.size());
             parent.end_tag_length = static_cast<std::uint32_t>(parent_name.size() + 3);
             parent.length = text.size();
             parent.flags &= ~kNotEnded;
-            new_start = start + open_length + 2;
+            new_start = start + open_tag.size() + 2;
         } else {
             const bool no_content = p.length == p.start_tag_length + p.end_tag_length;
             const std::size_t offset = p.start + p.length - p.end_tag_length;

@@ -33,6 +33,7 @@ class XmlDoc {
     bool LoadFile(const std::filesystem::path& path);
     bool SetText(const wchar_t* text);
     bool SetText(std::wstring_view text);
+    bool SetText(std::wstring&& text);
     bool SaveFile(const std::wstring& path);
     bool SaveFile(const std::filesystem::path& path);
 

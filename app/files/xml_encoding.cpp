@@ -188,6 +188,32 @@ std::wstring DeclaredEncoding(std::wstring_view text) {
     return MetaCharset(lowered, head);
 }
 
+// Runs of other bytes always start and end at a sequence boundary
+// (ASCII bytes are never part of a sequence), so decoding them apart gives the same result.
+std::wstring DecodeUtf8Text(std::string_view bytes) {
+    std::wstring out;
+    out.resize(bytes.size());
+    wchar_t* o = out.data();
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    while (i < n) {
+        while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80) {
+            *o++ = static_cast<wchar_t>(bytes[i++]);
+        }
+        std::size_t j = i;
+        while (j < n && static_cast<unsigned char>(bytes[j]) >= 0x80) {
+            ++j;
+        }
+        if (j > i) {
+            const std::wstring part = DUI::Utf8ToWide(bytes.substr(i, j - i));
+            o = std::copy(part.begin(), part.end(), o);
+            i = j;
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return out;
+}
+
 const char* FallbackCodePage() {
     return "WINDOWS-1252";
 }
@@ -309,7 +335,7 @@ DecodedFile DecodeXmlBytes(std::string_view bytes, std::wstring& result) {
             AppendDiagnostic(result, L"utf8_detection", {{L"encoding", file.encoding}});
         }
         file.encoding = L"UTF-8";
-        file.text = DUI::Utf8ToWide(body);
+        file.text = DecodeUtf8Text(body);
     } else {
         const std::string name =
             file.encoding.empty() ? FallbackCodePage() : DUI::WideToUtf8(file.encoding);

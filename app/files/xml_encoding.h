@@ -38,6 +38,10 @@ bool ConvertToWide(std::string_view bytes, const std::string& encoding, std::wst
 bool ConvertFromWide(std::wstring_view text, const std::string& encoding, std::string& out,
                      std::size_t& lost);
 
+// UTF-8 to wide text exactly as DUI::Utf8ToWide does it, with a fast path for the ASCII runs
+// that make up nearly all of an XML file.
+std::wstring DecodeUtf8Text(std::string_view bytes);
+
 // The system's single-byte code page stand-in for text that is neither UTF-8 nor marked.
 const char* FallbackCodePage();
 

@@ -10,6 +10,7 @@
 
 #include "files/xml_doc.h"
 #include "files/xml_encoding.h"
+#include "tessel/platform/text.h"
 
 namespace {
 
@@ -53,6 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view script = bytes.substr(0, std::min(size, kScriptLength));
     const std::string_view body = bytes.substr(script.size());
 
+    if (pellora::DecodeUtf8Text(body) != DUI::Utf8ToWide(body)) {
+        std::abort();
+    }
     std::wstring result;
     const pellora::DecodedFile decoded = pellora::DecodeXmlBytes(body, result);
     pellora::XmlDoc doc;

@@ -255,6 +255,8 @@ TEST(XmlDocEdit, AppendsIntoExistingLayouts) {
         // No content between the tags: a line break before the new element too.
         {L"<r></r>", L"<r>\r\n<n/>\r\n</r>"},
         {L"<r a='1' />", L"<r a='1' >\r\n<n/>\r\n</r>"},
+        // A doubled slash must not leave an empty-element tag behind.
+        {L"<r//>", L"<r/ >\r\n<n/>\r\n</r>"},
         {L"<r>\r\n<k/>\r\n</r>", L"<r>\r\n<k/>\r\n<n/>\r\n</r>"},
     };
     for (const Case& c : cases) {
