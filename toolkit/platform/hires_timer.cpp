@@ -74,7 +74,9 @@ class TimerThread {
             }
             const auto now = std::chrono::steady_clock::now();
             if (next->second.due > now) {
-                wake_.wait_until(lock, next->second.due);
+                // A copy: the entry may be erased while this thread waits.
+                const SteadyTime due = next->second.due;
+                wake_.wait_until(lock, due);
                 continue;
             }
             const unsigned id = next->first;
