@@ -1,5 +1,8 @@
 #include "tessel/core/mdialog.h"
 
+#include "tessel/controls/air_bladder.h"
+#include "tessel/controls/mshadow.h"
+
 #include "tessel/core/manager.h"
 
 namespace DUI {
@@ -24,6 +27,9 @@ long MDialog::OnControlUpdate(CRect rect, int flag, MControl* control) {
 long MDialog::OnMessage(unsigned, unsigned, unsigned, long) { return 0; }
 
 long MDialog::OnWindowMessage(unsigned msg, unsigned wParam, long lParam) {
+    if (m_shadowWnd) {
+        MShadow::ParentProc(m_hwnd, msg, wParam, lParam);
+    }
     const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     switch (msg) {
         case WM_CREATE:
@@ -104,6 +110,9 @@ int MDialog::OnInitDialog() {
     m_client = client;
     m_manager.SetClientRect(m_client);
     InitUI(m_client);
+    if (m_shadowWnd && m_shadow.show) {
+        m_shadowWnd->Create(&m_manager);
+    }
     return 1;
 }
 
@@ -184,6 +193,24 @@ void MDialog::DoNo() { PostMessageW(WM_DUI_CLOSE, IDNO, 0); }
 int MDialog::CreateShadow(int show, bool) {
     m_shadow.created = 1;
     m_shadow.show = show;
+    if (!m_shadowWnd) {
+        m_shadowWnd = std::make_unique<MShadow>();
+    }
+    m_shadowWnd->ShowShadow(show);
+    m_shadowWnd->SetSize(m_shadow.size);
+    m_shadowWnd->SetSharpness(m_shadow.sharpness);
+    m_shadowWnd->SetDarkness(m_shadow.darkness);
+    m_shadowWnd->SetPosition(m_shadow.dx, m_shadow.dy);
+    m_shadowWnd->SetColor(m_shadow.color);
+    if (!m_shadow.imagePath.empty()) {
+        m_shadowWnd->SetImage(m_shadow.imagePath.c_str());
+    } else if (m_shadow.imageId != 0) {
+        m_shadowWnd->SetImage(m_shadow.imageId);
+    }
+    m_shadowWnd->SetShadowCorner(m_shadow.imageGrid);
+    if (show && m_hwnd != nullptr) {
+        m_shadowWnd->Create(&m_manager);
+    }
     return 1;
 }
 
@@ -192,6 +219,9 @@ int MDialog::SetSize(int size) {
         return 0;
     }
     m_shadow.size = size;
+    if (m_shadowWnd) {
+        m_shadowWnd->SetSize(size);
+    }
     return 1;
 }
 
@@ -200,6 +230,9 @@ int MDialog::SetSharpness(unsigned sharpness) {
         return 0;
     }
     m_shadow.sharpness = sharpness;
+    if (m_shadowWnd) {
+        m_shadowWnd->SetSharpness(sharpness);
+    }
     return 1;
 }
 
@@ -208,6 +241,9 @@ int MDialog::SetDarkness(unsigned darkness) {
         return 0;
     }
     m_shadow.darkness = darkness;
+    if (m_shadowWnd) {
+        m_shadowWnd->SetDarkness(darkness);
+    }
     return 1;
 }
 
@@ -217,11 +253,17 @@ int MDialog::SetPosition(int dx, int dy) {
     }
     m_shadow.dx = dx;
     m_shadow.dy = dy;
+    if (m_shadowWnd) {
+        m_shadowWnd->SetPosition(dx, dy);
+    }
     return 1;
 }
 
 int MDialog::SetShadowColor(DWORD color) {
     m_shadow.color = color;
+    if (m_shadowWnd) {
+        m_shadowWnd->SetColor(color);
+    }
     return 1;
 }
 
@@ -232,6 +274,10 @@ int MDialog::SetShadowImage(CString path, CRect grid) {
     m_shadow.imagePath = std::move(path);
     m_shadow.imageId = 0;
     m_shadow.imageGrid = grid;
+    if (m_shadowWnd) {
+        m_shadowWnd->SetImage(m_shadow.imagePath.c_str());
+        m_shadowWnd->SetShadowCorner(grid);
+    }
     return 1;
 }
 
@@ -242,11 +288,23 @@ int MDialog::SetShadowImage(unsigned id, CRect grid) {
     m_shadow.imagePath.clear();
     m_shadow.imageId = id;
     m_shadow.imageGrid = grid;
+    if (m_shadowWnd) {
+        m_shadowWnd->SetImage(id);
+        m_shadowWnd->SetShadowCorner(grid);
+    }
     return 1;
 }
 
 int MDialog::SetShadowShow(int show) {
     m_shadow.show = show;
+    if (m_shadowWnd) {
+        if (show && m_shadowWnd->GetShadowWnd() == nullptr && m_hwnd != nullptr) {
+            m_shadowWnd->ShowShadow(1);
+            m_shadowWnd->Create(&m_manager);
+        } else {
+            m_shadowWnd->ShowShadow(show);
+        }
+    }
     return 1;
 }
 
@@ -257,7 +315,11 @@ int MDialog::SetAirBladderMsg(const wchar_t* text, POINT screenPoint, AIRBLADDER
     m_balloonText = text != nullptr ? text : L"";
     m_balloonPoint = screenPoint;
     m_balloonType = type;
-    return 1;
+    MAirBladder* balloon = GetAirBladder(&m_manager);
+    if (balloon == nullptr) {
+        return 0;
+    }
+    return balloon->SetAirBladderMsg(m_balloonText.c_str(), screenPoint, type, AIRBLADDER_MODE_NONE);
 }
 
 void MDialog::SetupBackTranslucent() {

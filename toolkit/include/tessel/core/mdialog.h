@@ -2,11 +2,15 @@
 // The window class every application window and dialog derives from: an MWindow whose client
 // area is drawn by its PaintManager, and the MObject its top-level controls report to.
 
+#include <memory>
+
 #include "tessel/core/mobject.h"
 #include "tessel/core/mwindow.h"
 #include "tessel/core/paint_manager.h"
 
 namespace DUI {
+
+class MShadow;
 
 // Where a balloon sits: 0..2 name the anchor below a control (left, centre, right edge); the
 // balloon itself takes 1..5 for its shape and placement around the anchor.
@@ -120,6 +124,7 @@ class MDialog : public MWindow, public MObject {
     int SetShadowImage(unsigned id, CRect grid);
     int SetShadowShow(int show);
     const ShadowSettings& GetShadowSettings() const { return m_shadow; }
+    MShadow* GetShadow() const { return m_shadowWnd.get(); }
     int SetAirBladderMsg(const wchar_t* text, POINT screenPoint, AIRBLADDER_TYPE type);
 
     void SetupBackTranslucent();
@@ -132,6 +137,8 @@ class MDialog : public MWindow, public MObject {
     DWORD m_colorKey = 0xFFFFFF;
     BYTE m_alpha = 255;
     ShadowSettings m_shadow;
+    // The shadow window the settings above drive (made by CreateShadow).
+    std::unique_ptr<MShadow> m_shadowWnd;
     CString m_balloonText;
     POINT m_balloonPoint;
     int m_balloonType = 0;
