@@ -71,14 +71,6 @@ XmlDoc::XmlDoc() {
 
 XmlDoc::~XmlDoc() = default;
 
-XmlDoc::ElemPos& XmlDoc::Elem(std::uint32_t id) {
-    return blocks_[id >> kBlockBits][id & (kBlockSize - 1)];
-}
-
-const XmlDoc::ElemPos& XmlDoc::Elem(std::uint32_t id) const {
-    return blocks_[id >> kBlockBits][id & (kBlockSize - 1)];
-}
-
 void XmlDoc::ClearIndex() {
     blocks_.clear();
     blocks_.push_back(std::make_unique<ElemPos[]>(kFirstBlockCapacity));
@@ -173,71 +165,74 @@ bool XmlDoc::Parse() {
         if (lt == std::wstring::npos) {
             break;
         }
-        if (starts(lt, L"<!--")) {
-            const std::size_t end = d.find(L"-->", lt + 4);
-            if (end == std::wstring::npos) {
-                record(L"comment_tag_syntax", lt);
-                break;
-            }
-            i = end + 3;
-            continue;
-        }
-        if (starts(lt, L"<![CDATA[")) {
-            const std::size_t end = d.find(L"]]>", lt + 9);
-            if (end == std::wstring::npos) {
-                record(L"cdata_section_syntax", lt);
-                break;
-            }
-            i = end + 3;
-            continue;
-        }
-        if (starts(lt, L"<!DOCTYPE")) {
-            // The internal subset in brackets may hold '>' of its own declarations.
-            std::size_t j = lt + 9;
-            int depth = 0;
-            wchar_t quote = 0;
-            for (; j < n; ++j) {
-                const wchar_t c = d[j];
-                if (quote != 0) {
-                    if (c == quote) {
-                        quote = 0;
-                    }
-                } else if (c == L'"' || c == L'\'') {
-                    quote = c;
-                } else if (c == L'[') {
-                    ++depth;
-                } else if (c == L']') {
-                    depth = depth > 0 ? depth - 1 : 0;
-                } else if (c == L'>' && depth == 0) {
+        const wchar_t kind = lt + 1 < n ? d[lt + 1] : L'\0';
+        if (kind == L'!' || kind == L'?') {
+            if (starts(lt, L"<!--")) {
+                const std::size_t end = d.find(L"-->", lt + 4);
+                if (end == std::wstring::npos) {
+                    record(L"comment_tag_syntax", lt);
                     break;
                 }
+                i = end + 3;
+                continue;
             }
-            if (j >= n) {
-                record(L"doctype_tag_syntax", lt);
-                break;
+            if (starts(lt, L"<![CDATA[")) {
+                const std::size_t end = d.find(L"]]>", lt + 9);
+                if (end == std::wstring::npos) {
+                    record(L"cdata_section_syntax", lt);
+                    break;
+                }
+                i = end + 3;
+                continue;
             }
-            i = j + 1;
-            continue;
+            if (starts(lt, L"<!DOCTYPE")) {
+                // The internal subset in brackets may hold '>' of its own declarations.
+                std::size_t j = lt + 9;
+                int depth = 0;
+                wchar_t quote = 0;
+                for (; j < n; ++j) {
+                    const wchar_t c = d[j];
+                    if (quote != 0) {
+                        if (c == quote) {
+                            quote = 0;
+                        }
+                    } else if (c == L'"' || c == L'\'') {
+                        quote = c;
+                    } else if (c == L'[') {
+                        ++depth;
+                    } else if (c == L']') {
+                        depth = depth > 0 ? depth - 1 : 0;
+                    } else if (c == L'>' && depth == 0) {
+                        break;
+                    }
+                }
+                if (j >= n) {
+                    record(L"doctype_tag_syntax", lt);
+                    break;
+                }
+                i = j + 1;
+                continue;
+            }
+            if (starts(lt, L"<!")) {
+                const std::size_t end = d.find(L'>', lt + 2);
+                if (end == std::wstring::npos) {
+                    record(L"exclamation_tag_syntax", lt);
+                    break;
+                }
+                i = end + 1;
+                continue;
+            }
+            if (starts(lt, L"<?")) {
+                const std::size_t end = d.find(L"?>", lt + 2);
+                if (end == std::wstring::npos) {
+                    record(L"unterminated_tag_syntax", lt);
+                    break;
+                }
+                i = end + 2;
+                continue;
+            }
         }
-        if (starts(lt, L"<!")) {
-            const std::size_t end = d.find(L'>', lt + 2);
-            if (end == std::wstring::npos) {
-                record(L"exclamation_tag_syntax", lt);
-                break;
-            }
-            i = end + 1;
-            continue;
-        }
-        if (starts(lt, L"<?")) {
-            const std::size_t end = d.find(L"?>", lt + 2);
-            if (end == std::wstring::npos) {
-                record(L"unterminated_tag_syntax", lt);
-                break;
-            }
-            i = end + 2;
-            continue;
-        }
-        if (starts(lt, L"</")) {
+        if (kind == L'/') {
             const std::size_t name_end = scan_name(lt + 2);
             const std::size_t gt = d.find_first_of(L"<>", name_end);
             if (gt == std::wstring::npos || d[gt] == L'<') {

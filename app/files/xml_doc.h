@@ -96,8 +96,10 @@ class XmlDoc {
         bool found = false;
     };
 
-    ElemPos& Elem(std::uint32_t id);
-    const ElemPos& Elem(std::uint32_t id) const;
+    ElemPos& Elem(std::uint32_t id) { return blocks_[id >> kBlockBits][id & (kBlockSize - 1)]; }
+    const ElemPos& Elem(std::uint32_t id) const {
+        return blocks_[id >> kBlockBits][id & (kBlockSize - 1)];
+    }
     std::uint32_t NewElem();
     void ClearIndex();
     bool Parse();

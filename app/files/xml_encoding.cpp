@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <cwctype>
 #include <vector>
 
@@ -348,7 +349,10 @@ DecodedFile DecodeXmlBytes(std::string_view bytes, std::wstring& result) {
         }
         file.encoding = DUI::Utf8ToWide(name);
     }
-    if (const std::size_t nulls = RemoveNuls(file.text); nulls > 0) {
+    // Only NUL bytes decode to NUL characters in UTF-8, and libc finds those fastest.
+    const bool may_hold_nuls = utf16 != Utf16Kind::None || !IsUtf8Name(file.encoding) ||
+                               std::memchr(body.data(), 0, body.size()) != nullptr;
+    if (const std::size_t nulls = may_hold_nuls ? RemoveNuls(file.text) : 0; nulls > 0) {
         AppendDiagnostic(result, L"nulls_removed", {{L"count", std::to_wstring(nulls)}});
     }
     AppendDiagnostic(result, L"read",
