@@ -16,7 +16,7 @@ TEST_F(DeviceTest, WindowThreadReadsWhileWorkerReenumerates) {
     bus.Plug(2, Link::kCable);
     Refresh(1);
 
-    constexpr int kRounds = 300;
+    constexpr int kRounds = 400;
     std::atomic<bool> stop{false};
     std::atomic<int> worker_cycles{0};
     std::atomic<int> reads{0};
@@ -26,7 +26,7 @@ TEST_F(DeviceTest, WindowThreadReadsWhileWorkerReenumerates) {
         Frame buffer{};
         // Both sides get at least kRounds turns whichever is faster.
         for (int cycle = 0; cycle < kRounds || reads < kRounds; ++cycle) {
-            if (cycle % 10 == 0) {
+            if (cycle % 2 == 0) {
                 manager->ClearCachedHandle();
                 manager->CloseAllDevices();
                 manager->EnumerateDevice();
@@ -55,22 +55,34 @@ TEST_F(DeviceTest, WindowThreadReadsWhileWorkerReenumerates) {
         }
     });
 
+    // Each read runs several times in a row, so that a read missing its lock would go a while
+    // without acquiring anything the worker released and ThreadSanitizer would see the race.
     while (!stop) {
         const int type = 1 + reads % 2;
         manager->SetCurrentDeviceType(type);
-        const int kind = manager->GetLinkKind();
-        EXPECT_TRUE(kind >= -1 && kind <= 1);
-        int release = 0;
-        if (manager->GetReleaseNumber(kModeCable, release)) {
-            EXPECT_TRUE(release == 0x0105 || release == 0x0102);
+        for (int i = 0; i < 8; ++i) {
+            const int kind = manager->GetLinkKind();
+            EXPECT_TRUE(kind >= -1 && kind <= 1);
         }
-        manager->HasResolvedDevice(type);
+        for (int i = 0; i < 8; ++i) {
+            int release = 0;
+            if (manager->GetReleaseNumber(kModeCable, release)) {
+                EXPECT_TRUE(release == 0x0105 || release == 0x0102);
+            }
+        }
+        for (int i = 0; i < 8; ++i) {
+            manager->HasResolvedDevice(type);
+        }
         std::vector<DeviceRecord> records;
-        manager->ListDevices(records);
-        for (const DeviceRecord& r : records) {
-            EXPECT_TRUE(r.device_type == 0 || r.device_type == type);
+        for (int i = 0; i < 4; ++i) {
+            manager->ListDevices(records);
+            for (const DeviceRecord& r : records) {
+                EXPECT_EQ(r.device_type, type);
+            }
         }
-        manager->ListOnlineDevices(records);
+        for (int i = 0; i < 4; ++i) {
+            manager->ListOnlineDevices(records);
+        }
         ++reads;
     }
     worker.join();

@@ -1,5 +1,6 @@
 // Enumeration, catalogue resolution and the selection rule.
 
+#include "device/hidapi_backend.h"
 #include "device_fixture.h"
 
 namespace pellora::testing {
@@ -76,7 +77,15 @@ TEST_F(DeviceTest, ReceiverWithMouseSwitchedOffStaysUnresolved) {
 
 TEST_F(DeviceTest, ReceiverOnlyIsSelectedWhileItsMouseIsOnline) {
     bus.Plug(1, Link::kReceiver);
-    Refresh(1);
+    {
+        TraceCapture trace;
+        Refresh(1);
+        const auto lines = trace.lines();
+        ASSERT_GE(lines.size(), 6u);
+        EXPECT_EQ(lines[3], "Step 2: No USB device, will read 2.4G device details");
+        EXPECT_EQ(lines[4], "  [0] 2.4G state: Online");
+        EXPECT_EQ(lines[5], "  [0] 2.4G device - reading details...");
+    }
     EXPECT_EQ(manager->GetLinkKind(), 1);
     EXPECT_NE(manager->GetCurrentHandle(), nullptr);
 
@@ -247,6 +256,20 @@ TEST_F(DeviceTest, FailedHidStartFindsNothing) {
     Frame frame = MakeReadRequest(0x12);
     EXPECT_FALSE(local.SendCommand(frame.data(), kShortSubmission, true));
     EXPECT_EQ(local.GetLinkKind(), -1);
+}
+
+TEST(HidapiBackendTest, StartsListsAndRefusesABogusPath) {
+    // No mouse is needed: whatever this machine has, nothing may crash, and a path that does
+    // not exist cannot be opened.
+    auto hid = MakeHidapiBackend();
+    if (!hid->Init()) {
+        GTEST_SKIP() << "no HID layer here";
+    }
+    for (const HidNodeInfo& node : hid->Enumerate()) {
+        EXPECT_FALSE(node.path.empty());
+    }
+    EXPECT_EQ(hid->OpenPath("/dev/pellora-no-such-hidraw"), nullptr);
+    hid->Exit();
 }
 
 TEST_F(DeviceTest, ClosingReleasesEveryHandle) {
