@@ -516,9 +516,16 @@ void XmlDoc::ScanAttributes(std::uint32_t id,
                 current.value_end = (close == std::wstring::npos || close >= end) ? end : close;
                 current.end = current.value_end < end ? current.value_end + 1 : end;
             } else {
+                // A quote inside an unquoted value opens a quoted run, as it does when the
+                // parser looks for the end of the tag; both must agree on where values end.
                 std::size_t k = j;
-                while (k < end && !IsSpace(d[k]) && d[k] != L'>') {
-                    ++k;
+                while (k < end && !IsSpace(d[k])) {
+                    if (d[k] == L'"' || d[k] == L'\'') {
+                        const std::size_t close = d.find(d[k], k + 1);
+                        k = (close == std::wstring::npos || close >= end) ? end : close + 1;
+                    } else {
+                        ++k;
+                    }
                 }
                 current.value_begin = j;
                 current.value_end = current.end = k;

@@ -295,6 +295,12 @@ TEST(XmlDocEdit, RefusesWhatWouldCorruptTheText) {
     ASSERT_TRUE(doc.SetAttribute(L"a", L"x y"));
     ASSERT_TRUE(doc.SetAttribute(L"b", L"z"));
     EXPECT_EQ(doc.GetDoc(), L"<r a=\"x y\" b=\"z\"/>");
+    // A quote inside an unquoted value hides the '>' after it, for the parser and the editor.
+    ASSERT_TRUE(doc.SetText(L"<r a=x\"y>z\"w/>"));
+    ASSERT_TRUE(doc.FindNext(L"r"));
+    EXPECT_EQ(doc.GetAttribute(L"a"), L"x\"y>z\"w");
+    ASSERT_TRUE(doc.SetAttribute(L"a", L"1"));
+    EXPECT_EQ(doc.GetDoc(), L"<r a=\"1\"/>");
 }
 
 TEST(XmlDocSave, WritesTheTextInItsEncodingAndReadsItBack) {
@@ -337,6 +343,51 @@ TEST(XmlDocSave, WritesTheTextInItsEncodingAndReadsItBack) {
 
     EXPECT_FALSE(doc.SaveFile(dir / "no" / "such" / "folder.xml"));
     EXPECT_NE(doc.GetResult().find(L"<file_error"), std::wstring::npos);
+}
+
+TEST(XmlDocLoad, DamagedBytesReadAsReplacementCharactersNotFailures) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const wchar_t* value;
+    };
+    const Case cases[] = {
+        // A sequence cut short inside the value, and a file cut inside a UTF-16 unit.
+        {"truncated utf-8", "<r a=\"x\xE9\x85\"/>", L"x\uFFFD"},
+        {"unknown encoding", "<?xml version=\"1.0\" encoding=\"x-bogus\"?><r a=\"\xFF\"/>",
+         L"\uFFFD"},
+        {"nul bytes", std::string("<r a=\"1\0\0\"/>", 12), L"1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(WriteFile(dir / "f.xml", c.bytes));
+        XmlDoc doc;
+        ASSERT_TRUE(doc.LoadFile(dir / "f.xml")) << DUI::WideToUtf8(doc.GetResult());
+        ASSERT_TRUE(doc.FindNext(L"r"));
+        EXPECT_EQ(doc.GetAttribute(L"a"), c.value);
+    }
+    ASSERT_TRUE(
+        WriteFile(dir / "odd.xml",
+                  "\xFF\xFE" + DUI::WideToUtf16Bytes(L"<r/>", DUI::ByteOrder::Little) + "<"));
+    XmlDoc odd;
+    EXPECT_TRUE(odd.LoadFile(dir / "odd.xml"));  // the odd byte is text after the root
+    EXPECT_EQ(odd.GetDoc(), L"<r/>\uFFFD");
+}
+
+TEST(XmlDocLoad, AHundredMegabyteFileLoads) {
+    TempDir dir;
+    std::string big = "<r a=\"1\">";
+    big.append(100u << 20, 'x');
+    big += "</r>";
+    ASSERT_TRUE(WriteFile(dir / "big.xml", big));
+    XmlDoc doc;
+    ASSERT_TRUE(doc.LoadFile(dir / "big.xml"));
+    ASSERT_TRUE(doc.FindNext(L"r"));
+    EXPECT_EQ(doc.GetAttribute(L"a"), L"1");
+    big.resize(big.size() - 4);  // cut before the end tag
+    ASSERT_TRUE(WriteFile(dir / "big.xml", big));
+    EXPECT_FALSE(doc.LoadFile(dir / "big.xml"));
 }
 
 TEST(XmlDocLoad, NestingAndSizeDoNotExhaustTheStack) {
