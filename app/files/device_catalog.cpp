@@ -4,6 +4,7 @@
 
 #include "files/xml_doc.h"
 #include "platform/folders.h"
+#include "platform/settings_file.h"
 #include "tessel/platform/text.h"
 
 namespace pellora {
@@ -90,6 +91,16 @@ const DeviceEntry* FindModel(const DeviceCatalog& catalog, int device_type) {
         }
     }
     return nullptr;
+}
+
+CurrentModel ReadCurrentModel(const DeviceCatalog& catalog) {
+    CurrentModel current;
+    current.device_type = ReadAppRegInt(L"DeviceType");
+    if (const DeviceEntry* entry = FindModel(catalog, current.device_type)) {
+        current.name = entry->name;
+        current.device_key = entry->device_key;
+    }
+    return current;
 }
 
 }  // namespace pellora

@@ -51,6 +51,15 @@ DeviceCatalog ReadDeviceCatalog();
 // The first model of that type, or nullptr.
 const DeviceEntry* FindModel(const DeviceCatalog& catalog, int device_type);
 
+// The model the program works with: the remembered "DeviceType" looked up in the catalogue.
+// With no match, name and key are empty (the database is then named by an empty key).
+struct CurrentModel {
+    int device_type = 0;
+    std::wstring name;
+    std::wstring device_key;
+};
+CurrentModel ReadCurrentModel(const DeviceCatalog& catalog);
+
 // Leading hexadecimal digits (an optional "0x" first); 0 when there are none.
 int HexToInt(std::wstring_view text);
 

@@ -64,6 +64,17 @@ TEST_F(DeviceFilesTest, CatalogueKeepsOneEntryPerMouseAndPerMode) {
     EXPECT_EQ(catalog.software.website_url, L"w");
     EXPECT_EQ(FindModel(catalog, 9)->name, L"Two");
     EXPECT_EQ(FindModel(catalog, 3), nullptr);
+
+    // The current model follows the remembered device type.
+    ASSERT_TRUE(WriteFile(SettingsPath(), "DeviceType=9\n"));
+    CurrentModel current = ReadCurrentModel(catalog);
+    EXPECT_EQ(current.device_type, 9);
+    EXPECT_EQ(current.name, L"Two");
+    EXPECT_EQ(current.device_key, L"two");
+    ASSERT_TRUE(WriteFile(SettingsPath(), "DeviceType=3\n"));
+    current = ReadCurrentModel(catalog);
+    EXPECT_EQ(current.device_type, 3);
+    EXPECT_EQ(current.device_key, L"");
 }
 
 TEST_F(DeviceFilesTest, MissingConfigurationGivesAnEmptyCatalogue) {
