@@ -47,7 +47,6 @@ PaintManager::~PaintManager() {
 }
 
 void PaintManager::Init(HWND hwnd, MWindow* dialog) {
-    m_windowThread = std::this_thread::get_id();
     m_hwnd = hwnd;
     m_dialog = dialog;
     const CString fontFolder = Manager::GetExeFolder() + L"font/";
@@ -253,25 +252,18 @@ long PaintManager::OnControlUpdate(CRect rect, int flag, MControl* control) {
     if (hwnd == nullptr) {
         return 0;
     }
-    if (m_initialised && std::this_thread::get_id() != m_windowThread) {
-        // The worker and timer threads must not walk the window's lists: the window thread may
-        // hold them while it dispatches into a control that takes their locks in turn. The
-        // window thread finishes the request before its next paint.
-        {
-            std::lock_guard lock(m_pendingLock);
-            m_pending.push_back(PendingUpdate{rect, control});
-        }
-        ::DUI::InvalidateRect(hwnd, m_layered ? nullptr : &rect, m_layered != 0);
-        return 1;
-    }
-    CRect region = rect;
     if (m_initialised) {
-        MarkLaterSiblings(rect, control, region);
+        // Later overlapping siblings are found when the window thread next paints, not here:
+        // requests come from inside dispatch walks that hold a container's lock (and from the
+        // worker and timer threads), and taking the window's list locks under those would
+        // invert the window-then-container lock order.
+        std::lock_guard lock(m_pendingLock);
+        m_pending.push_back(PendingUpdate{rect, control});
     }
     if (m_layered) {
         ::DUI::InvalidateRect(hwnd, nullptr, true);
     } else {
-        ::DUI::InvalidateRect(hwnd, &region, false);
+        ::DUI::InvalidateRect(hwnd, &rect, false);
     }
     return 1;
 }

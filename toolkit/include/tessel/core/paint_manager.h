@@ -164,7 +164,7 @@ class PaintManager : public CMTimer {
     void HandleMinMax(MINMAXINFO* info);
     void OverlayTimer(unsigned id);
     void MarkLaterSiblings(const CRect& rect, MControl* control, CRect& region);
-    // Repaint requests made on other threads, applied by the window thread before it paints.
+    // Repaint requests, completed with their later overlapping siblings before each paint.
     void ApplyPendingUpdates();
 
     std::atomic<int> m_initialised{0};
@@ -232,7 +232,6 @@ class PaintManager : public CMTimer {
     std::map<CString, std::unique_ptr<FontFamily>> m_fonts;
     std::vector<unsigned> m_gdiFonts;
     Clock* m_clock = nullptr;
-    std::thread::id m_windowThread;
     struct PendingUpdate {
         CRect rect;
         const MControl* control;  // compared, never dereferenced: it may be gone by then
