@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "files/app_config.h"
 #include "files/locale_language.h"
 #include "files/profile_string.h"
@@ -78,6 +81,27 @@ TEST_F(LanguageTest, TextsComeFromTheCurrentLanguageFileEveryTime) {
     EXPECT_EQ(GetText(62), L"");
     SetCurrentLanguage(1031);  // no file for it
     EXPECT_EQ(GetText(61), L"");
+}
+
+TEST_F(LanguageTest, TextsAndTheLanguageAreSafeToUseFromSeveralThreads) {
+    ASSERT_TRUE(WriteLanguage(1033, L"[LAN]\r\n61=Profile\r\n"));
+    ASSERT_TRUE(WriteLanguage(2052, L"[LAN]\r\n61=\u914D\u7F6E\r\n"));
+    std::atomic<bool> wrong{false};
+    std::thread worker([&] {
+        for (int i = 0; i < 200; ++i) {
+            const std::wstring text = GetText(61);
+            if (text != L"Profile" && text != L"\u914D\u7F6E") {
+                wrong = true;
+            }
+            (void)IsLanguageInstalled(2052);
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        SetCurrentLanguage(i % 2 == 0 ? 2052 : 1033);
+        SetInstalledLanguages({1033, 2052});
+    }
+    worker.join();
+    EXPECT_FALSE(wrong);
 }
 
 TEST_F(LanguageTest, ProfileStringRulesApplyToTheValue) {
