@@ -195,6 +195,7 @@ void DPIControl::ShowEdit() {
     m_editIndex = index;
     m_editing = 1;
     m_edit->SetVisible(1, 1);
+    widgets::FocusInlineEdit(*this, *m_edit);
     m_edit->ShowEdit();
     UpdateControl(1, 0);
     SendMessageW(30, static_cast<unsigned>(index), 0);

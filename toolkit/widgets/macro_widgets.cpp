@@ -322,6 +322,7 @@ int TextItemList::ShowEdit() {
     m_edit->SetEditText(GetItemText(index).c_str());
     m_editItem = index;
     m_edit->SetVisible(1, 1);
+    widgets::FocusInlineEdit(*this, *m_edit);
     m_edit->ShowEdit();
     return 1;
 }
@@ -814,6 +815,7 @@ int CRecordList::ShowEdit() {
     m_edit->SetEditText(L"");
     m_editItem = index;
     m_edit->SetVisible(1, 1);
+    widgets::FocusInlineEdit(*this, *m_edit);
     m_edit->ShowEdit();
     SendMessageW(30, static_cast<unsigned>(index), 0);
     return 1;

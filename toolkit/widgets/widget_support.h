@@ -5,6 +5,8 @@
 #include <chrono>
 #include <string>
 
+#include "tessel/controls/medit.h"
+#include "tessel/core/paint_manager.h"
 #include "tessel/platform/surface.h"
 #include "tessel/platform/window.h"
 
@@ -41,6 +43,21 @@ inline void HandCursor() {
 }
 inline void ArrowCursor() {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+// Makes an owner's in-place edit the window's focus before it opens. Were the owner to keep
+// the focus, the edit's own hand-over would take it from the owner, and an owner losing the
+// focus takes it from its children, closing the edit as it opens.
+inline void FocusInlineEdit(MControl& owner, MEdit& edit) {
+    PaintManager* manager = owner.GetManager();
+    if (manager == nullptr) {
+        return;
+    }
+    MControl* previous = manager->GetFocusControl();
+    if (previous != nullptr && previous != &owner && previous != &edit) {
+        previous->SetControlFocus(0);
+    }
+    manager->SetFocusRecord(&edit);
 }
 
 // The largest rectangle of the image's aspect inside box, centred.
