@@ -55,10 +55,15 @@ std::map<int, std::wstring> LanguageTexts(int language) {
     return texts;
 }
 
-// Text numbers passed as literals to GetText anywhere in the program and the toolkit.
+// Text numbers passed to GetText anywhere in the program and the toolkit: literals, and named
+// integer constants defined in those sources ("constexpr int kProfileWordText = 61;").
 std::map<int, std::string> TextNumbersInSources() {
     std::map<int, std::string> used;
-    const std::regex call(R"(GetText\s*\(\s*(\d+))");
+    const std::regex literal_call(R"(GetText\s*\(\s*(\d+))");
+    const std::regex named_call(R"(GetText\s*\(\s*([A-Za-z_]\w*)\s*[,)])");
+    const std::regex constant(R"((?:constexpr|const)\s+int\s+([A-Za-z_]\w*)\s*=\s*(\d+)\s*;)");
+    std::map<std::string, int> constants;
+    std::vector<std::pair<std::string, std::string>> named;  // constant name, file
     for (const char* root : {"app", "toolkit"}) {
         std::error_code ec;
         for (const auto& entry : fs::recursive_directory_iterator(kSource / root, ec)) {
@@ -67,11 +72,24 @@ std::map<int, std::string> TextNumbersInSources() {
                 continue;
             }
             const std::string text = ReadAll(entry.path());
-            for (auto it = std::sregex_iterator(text.begin(), text.end(), call);
+            const std::string where = fs::relative(entry.path(), kSource).string();
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), literal_call);
                  it != std::sregex_iterator(); ++it) {
-                used.emplace(std::stoi((*it)[1].str()),
-                             fs::relative(entry.path(), kSource).string());
+                used.emplace(std::stoi((*it)[1].str()), where);
             }
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), named_call);
+                 it != std::sregex_iterator(); ++it) {
+                named.emplace_back((*it)[1].str(), where);
+            }
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), constant);
+                 it != std::sregex_iterator(); ++it) {
+                constants[(*it)[1].str()] = std::stoi((*it)[2].str());
+            }
+        }
+    }
+    for (const auto& [name, where] : named) {
+        if (const auto it = constants.find(name); it != constants.end()) {
+            used.emplace(it->second, where);
         }
     }
     return used;
