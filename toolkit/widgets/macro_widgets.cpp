@@ -52,7 +52,9 @@ MEdit* MakeInlineEdit(MPanel* owner, unsigned id) {
 // ---- TextItemList ----
 
 TextItemList::TextItemList(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
-    : MPanel(parent, id, rect, visible, enabled, 1) {}
+    : MPanel(parent, id, rect, visible, enabled, 1) {
+    SetDblClk(1);
+}
 
 TextItemList::~TextItemList() = default;
 
@@ -515,7 +517,9 @@ int DListBox::OnControlRButtonDown(unsigned, CPoint point) {
 // ---- CRecordList ----
 
 CRecordList::CRecordList(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
-    : MPanel(parent, id, rect, visible, enabled, 1) {}
+    : MPanel(parent, id, rect, visible, enabled, 1) {
+    SetDblClk(1);
+}
 
 CRecordList::~CRecordList() = default;
 
