@@ -931,8 +931,8 @@ void CirclePalette::SetSelectColor(DWORD colour) {
 bool CirclePalette::ColorAt(CPoint point, DWORD& colour) const {
     const CRect r = GetRect();
     const double radius = std::min(r.Width(), r.Height()) / 2.0 - 2;
-    const double dx = point.x + 0.5 - (r.left + r.Width() / 2.0);
-    const double dy = point.y + 0.5 - (r.top + r.Height() / 2.0);
+    const double dx = point.x - (r.left + r.Width() / 2.0);
+    const double dy = point.y - (r.top + r.Height() / 2.0);
     const double distance = std::sqrt(dx * dx + dy * dy);
     if (radius <= 0 || distance > radius) {
         return false;
@@ -954,8 +954,8 @@ CPoint CirclePalette::GetMarker() const {
 bool CirclePalette::Pick(CPoint point, bool clampToRim) {
     const CRect r = GetRect();
     const double radius = std::min(r.Width(), r.Height()) / 2.0 - 2;
-    const double dx = point.x + 0.5 - (r.left + r.Width() / 2.0);
-    const double dy = point.y + 0.5 - (r.top + r.Height() / 2.0);
+    const double dx = point.x - (r.left + r.Width() / 2.0);
+    const double dy = point.y - (r.top + r.Height() / 2.0);
     double distance = std::sqrt(dx * dx + dy * dy);
     if (radius <= 0 || (distance > radius && !clampToRim)) {
         return false;
