@@ -165,16 +165,19 @@ void MEdit::ShowEdit() {
         m_edit->SetText(m_text);
         m_edit->SelectAll();
     }
+    // The previous focus (possibly a container holding this edit) lets go first, so its
+    // letting go cannot close the editor that is opening.
+    PaintManager* manager = GetManager();
+    if (manager != nullptr && manager->GetFocusControl() != this) {
+        if (MControl* previous = manager->GetFocusControl()) {
+            previous->SetControlFocus(0);
+        }
+        manager->SetFocusRecord(this);
+    }
     m_editShowing = 1;
     m_focused = 1;
     m_caretOn = 1;
-    if (PaintManager* manager = GetManager()) {
-        if (manager->GetFocusControl() != this) {
-            if (MControl* previous = manager->GetFocusControl()) {
-                previous->SetControlFocus(0);
-            }
-            manager->SetFocusRecord(this);
-        }
+    if (manager != nullptr) {
         manager->SetTimer(this, kCaretTimer, kCaretMs);
     }
     Invalidate();

@@ -252,6 +252,7 @@ int MenuWnd::CreateWindowAt(CPoint point, int width) {
         return 0;
     }
     SetMenuPoint();
+    ::DUI::ShowWindow(hwnd, SW_SHOW);
     return 1;
 }
 

@@ -71,7 +71,7 @@ class MEdit : public MControlFont {
     void Invalidate();
     wchar_t PasswordGlyph() const;
 
-    mutable std::mutex m_editLock;
+    mutable std::recursive_mutex m_editLock;
     CString m_text;
     CString m_hint;
     ImageStrip m_icon;

@@ -29,9 +29,9 @@ struct ShadowSettings {
     int show = 0;
     int size = 0;
     unsigned sharpness = 5;
-    unsigned darkness = 100;
-    int dx = 0;
-    int dy = 0;
+    unsigned darkness = 150;
+    int dx = 5;
+    int dy = 5;
     DWORD color = 0;
     CString imagePath;
     unsigned imageId = 0;
