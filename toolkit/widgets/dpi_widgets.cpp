@@ -158,19 +158,19 @@ void DPIControl::SetEditWindow(DWORD background, DWORD text) {
     m_editBack = background;
     m_editText = text;
     if (m_edit != nullptr) {
-        m_edit->SetEditBKColor(background);
-        m_edit->SetTextColor(text);
+        m_edit.load()->SetEditBKColor(background);
+        m_edit.load()->SetTextColor(text);
     }
 }
 
 void DPIControl::SetEditText(const wchar_t* text) {
     if (m_edit != nullptr) {
-        m_edit->SetEditText(text);
+        m_edit.load()->SetEditText(text);
     }
 }
 
 CString DPIControl::GetEditText() const {
-    return m_edit != nullptr ? m_edit->GetEditText() : CString();
+    return m_edit != nullptr ? m_edit.load()->GetEditText() : CString();
 }
 
 void DPIControl::ShowEdit() {
@@ -181,22 +181,22 @@ void DPIControl::ShowEdit() {
     }
     if (m_edit == nullptr) {
         m_edit = new ValueEditWnd2(this, kEditId, area);
-        m_edit->SetEditBKColor(m_editBack.load());
-        m_edit->SetTextColor(m_editText.load());
+        m_edit.load()->SetEditBKColor(m_editBack.load());
+        m_edit.load()->SetTextColor(m_editText.load());
         const Font font = GetDefaultFont();
-        m_edit->SetFont(font.family.c_str(), static_cast<int>(font.size), font.style);
+        m_edit.load()->SetFont(font.family.c_str(), static_cast<int>(font.size), font.style);
         if (PaintManager* manager = GetManager()) {
-            m_edit->SetManager(manager);
+            m_edit.load()->SetManager(manager);
         }
         AppendChild(m_edit, 1);
     }
-    m_edit->SetControlRect(area);
-    m_edit->SetEditText(Number(GetDPIValue(index)).c_str());
+    m_edit.load()->SetControlRect(area);
+    m_edit.load()->SetEditText(Number(GetDPIValue(index)).c_str());
     m_editIndex = index;
     m_editing = 1;
-    m_edit->SetVisible(1, 1);
-    widgets::FocusInlineEdit(*this, *m_edit);
-    m_edit->ShowEdit();
+    m_edit.load()->SetVisible(1, 1);
+    widgets::FocusInlineEdit(*this, *m_edit.load());
+    m_edit.load()->ShowEdit();
     UpdateControl(1, 0);
     SendMessageW(30, static_cast<unsigned>(index), 0);
 }
@@ -207,12 +207,12 @@ void DPIControl::HideEdit() {
     }
     const int index = m_editIndex.exchange(-1);
     SendMessageW(29, static_cast<unsigned>(index), 0);
-    const CString text = m_edit->GetEditText();
+    const CString text = m_edit.load()->GetEditText();
     if (index >= 0 && index < GetItemCount() && text != Number(GetDPIValue(index))) {
         SetDPIValue(index, WToI(text));
     }
-    m_edit->HideEdit();
-    m_edit->SetVisible(0, 1);
+    m_edit.load()->HideEdit();
+    m_edit.load()->SetVisible(0, 1);
     UpdateControl(1, 0);
 }
 

@@ -86,7 +86,7 @@ class DPIControl : public MPanel {
     std::atomic<DWORD> m_selectColor;  // 0x00BBGGRR, like the items
     std::atomic<DWORD> m_editBack{0x141C23};
     std::atomic<DWORD> m_editText{0xFFFFFFFF};
-    ValueEditWnd2* m_edit = nullptr;
+    std::atomic<ValueEditWnd2*> m_edit{nullptr};
 };
 
 class DPISlider : public MControlFont {
