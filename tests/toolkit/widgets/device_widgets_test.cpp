@@ -100,6 +100,29 @@ TEST_F(DeviceWidgets, TheHoveredCardIsOutlinedInTheSelectionColour) {
     EXPECT_NE(frame->GetPixel(card.CenterPoint().x, card.top), plain);
 }
 
+TEST_F(DeviceWidgets, TheWheelScrollsOnlyWhenTheEntriesAreWiderThanTheControl) {
+    auto* wide = MakeTop<CDeviceList>(L"CDeviceList", 97, CRect(0, 0, 1000, 460));
+    for (int type = 1; type <= 3; ++type) {
+        wide->AddDevice(L"Mouse", type, nullptr);
+    }
+    InjectWheel(hwnd(), -120, 500, 200);
+    Pump();
+    EXPECT_EQ(wide->GetScrollPos(), 0);  // 3 x 200 fits in 1000
+
+    auto* narrow = MakeTop<CDeviceList>(L"CDeviceList", 98, CRect(0, 470, 400, 590));
+    for (int type = 1; type <= 3; ++type) {
+        narrow->AddDevice(L"Mouse", type, nullptr);
+    }
+    std::vector<int> positions;
+    for (int i = 0; i < 9; ++i) {
+        InjectWheel(hwnd(), i < 8 ? -120 : 120, 200, 500);
+        Pump();
+        positions.push_back(narrow->GetScrollPos());
+    }
+    // Steps of 30 one way, stopping at 3 x 200 - 400, then back.
+    EXPECT_EQ(positions, (std::vector<int>{30, 60, 90, 120, 150, 180, 200, 200, 170}));
+}
+
 class Battery : public DeviceWidgets {
   protected:
     BatteryCtrl* Gauge() {
