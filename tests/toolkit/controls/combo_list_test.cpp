@@ -1,4 +1,6 @@
 // The combo box with its drop-down, and the list box.
+#include <thread>
+
 #include "controls_fixture.h"
 #include "tessel/controls/combo.h"
 #include "tessel/controls/lists.h"
@@ -113,6 +115,30 @@ TEST_F(Combos, ListBoxRowsReportPressesAndRightReleasesAndRenameInline) {
     EXPECT_EQ(list->FindString(L"omega"), 4);
     EXPECT_EQ(list->SwapItem(0, 4), 1);
     EXPECT_EQ(list->GetItemText(0), L"omega");
+}
+
+TEST_F(Combos, AWorkerCanFillTheListsWhileTheWindowPaints) {
+    MComboBox* combo = MakeCombo(0);
+    auto* list = Make<MListBox>(L"MListBox", 46, CRect(200, 10, 400, 200));
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int i = 0; i < 200; ++i) {
+            combo->AddItem(L"worker", i);
+            combo->SetCurSel(i);
+            list->AddString(L"worker", i, -1);
+            list->SetCurSel(i);
+        }
+        done = true;
+    });
+    while (!done) {
+        dialog_.GetPaintManager().Invalidate();
+        Pump();
+    }
+    worker.join();
+    Pump();
+    EXPECT_EQ(combo->GetItemCount(), 200);
+    EXPECT_EQ(list->GetItemCount(), 200);
+    EXPECT_EQ(list->FindItemData(199), 199);
 }
 
 }  // namespace
