@@ -128,7 +128,7 @@ int CmdShow(Context& ctx, const Args& args) {
         return ctx.Fail(kExitBadArgument, "show takes no arguments");
     }
     const bool device = ctx.HasDevice();
-    const int store = ctx.OpenStore();
+    const int store = ctx.OpenStore(/*quiet=*/true);
     if (store != kExitOk && store != kExitNoModel) {
         return store;
     }

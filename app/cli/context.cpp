@@ -90,7 +90,7 @@ bool Context::HasDevice() const {
            worker_->Snapshot().link_flag != 0;
 }
 
-int Context::OpenStore() {
+int Context::OpenStore(bool quiet) {
     const WorkerSnapshot snapshot = worker_->Snapshot();
     if (snapshot.model_loads > 0) {
         model_ = snapshot.model;
@@ -99,6 +99,8 @@ int Context::OpenStore() {
         model_ = DeviceWorker::LoadModel(catalog_, db(), ReadAppRegInt(L"DeviceType"));
     }
     if (model_.device_key.empty()) {
+        if (quiet)
+            return kExitNoModel;
         return Fail(kExitNoModel, "unknown model: no device and no remembered model");
     }
     if (!db().IsOpened()) {

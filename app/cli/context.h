@@ -43,8 +43,9 @@ class Context {
     const HeadlessView& view() const { return view_; }
 
     // Opens the store of the connected model, else of the remembered one, with its profiles.
-    // Returns kExitOk or the exit code after printing why not.
-    int OpenStore();
+    // Returns kExitOk or the exit code after printing why not; `quiet` leaves an unknown model
+    // unreported (for `show`, which reports the missing device instead).
+    int OpenStore(bool quiet = false);
     DeviceDatabase& db() { return DeviceDatabase::Instance(); }
     int profile() const { return profile_; }
     const LoadedModel& model() const { return model_; }
