@@ -175,10 +175,11 @@ class DeviceWidgetsDialog : public MDialog {
 
     void BuildDevices() {
         auto* devices = Add<CDeviceList>(L"CDeviceList", 140, CRect(10, 610, 1000, 1070));
-        const CString folder = Manager::GetExeFolder() + L"device/";
+        // The catalogue's mouse pictures live in the app folder's device/.
+        const CString app = Manager::GetExeFolder();
         devices->SetDevModeImage(L"device_mode.png");
-        devices->AddDevice(L"VX7 Wireless", 7, (folder + L"vx7.png").c_str());
-        devices->AddDevice(L"VX3", 3, (folder + L"vx3.png").c_str());
+        devices->AddDevice(L"VX7 Wireless", 7, (app + L"device/vx7.png").c_str());
+        devices->AddDevice(L"VX3", 3, (app + L"device/vx3.png").c_str());
         devices->SetDeviceState(7, 1, 1);
         devices->SetDeviceState(3, 0, 1);
         devices->SetSelectDevice(7);
@@ -217,7 +218,7 @@ class DeviceWidgetsDialog : public MDialog {
         Caption(L"CDeviceCtrl, UpgradeButton, DownloadButton", 1010, 900);
         auto* tile =
             Add<CDeviceCtrl>(L"CDeviceCtrl", 161, CRect(1010, 930, 1150, 1070), L"VX7 Wireless");
-        tile->SetImage((folder + L"vx7.png").c_str());
+        tile->SetImage((app + L"device/vx7.png").c_str());
         tile->SetDeviceStatus(2);
         auto* upgrade = Add<UpgradeButton>(L"UpgradeButton", 162, CRect(1170, 940, 1330, 975),
                                            L"Update firmware");
