@@ -246,6 +246,21 @@ TEST_F(WorkerTest, SelectingAModelBehindAReceiverQueuesTheSwitch) {
     EXPECT_EQ(worker->Snapshot().read_once, (std::set<int>{1}));
 }
 
+TEST_F(WorkerTest, HotPlugQueuesConnectAndReconnect) {
+    Task(task::kStart);
+    ASSERT_TRUE(
+        bus.Start([this](const DeviceBroadcast& b, int event) { worker->OnHotPlug(b, event); }));
+    bus.Plug(1, Link::kCable);
+    EXPECT_EQ(worker->QueuedTasks(), 1u);  // only the vendor interface asks for task 2
+    Drain();
+    EXPECT_EQ(worker->Snapshot().link_flag, 1);
+    bus.Unplug(1, Link::kCable);
+    EXPECT_EQ(worker->QueuedTasks(), 1u);  // interface 2's removal asks for task 3
+    Drain();
+    EXPECT_FALSE(worker->Snapshot().devices_present);
+    bus.Stop();
+}
+
 TEST_F(WorkerTest, UpdateDialogIsConfirmedWhenOpen) {
     view.SetUpdateDialogOpen(true);
     Task(task::kConfirmUpdate);
