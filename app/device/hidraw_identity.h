@@ -1,8 +1,8 @@
 #pragma once
 // Who a hidraw node belongs to, read from its sysfs device path alone so that removals (whose
 // sysfs entries are already gone) are understood as well as arrivals. A path looks like
-//   /devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.2/0003:3554:F5D6.0007/hidraw/hidraw3
-// where "1-2:1.2" is USB configuration 1, interface 2 and "0003:3554:F5D6.0007" is the HID
+//   /devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.2/0003:1209:5A02.0007/hidraw/hidraw3
+// where "1-2:1.2" is USB configuration 1, interface 2 and "0003:1209:5A02.0007" is the HID
 // device (bus, vendor, product, instance).
 
 #include <cstdint>
@@ -19,7 +19,7 @@ struct HidrawIdentity {
 
 std::optional<HidrawIdentity> ParseHidrawDevpath(const std::string& devpath);
 
-// The identity text the hot-plug handler matches: "HID#VID_3554&PID_F5D6&MI_02#/dev/hidraw3"
+// The identity text the hot-plug handler matches: "HID#VID_1209&PID_5A02&MI_02#/dev/hidraw3"
 // (without "&MI_xx" when the interface number is unknown).
 std::string FormatInterfacePath(const HidrawIdentity& identity, const std::string& node);
 

@@ -81,17 +81,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::vector<HidNodeInfo> nodes;
     if ((setup & 0x01) != 0) {
-        nodes.push_back({"cable", 0x3554, 0xF5D5, 0x0105, 0xFF01, 0x0010, 2});
+        nodes.push_back({"cable", 0x1209, 0x5A01, 0x0105, 0xFF01, 0x0010, 2});
     }
     if ((setup & 0x02) != 0) {
-        nodes.push_back({"receiver", 0x3554, 0xF5D6, 0x0105, 0x0001, 0x0000, 2});
+        nodes.push_back({"receiver", 0x1209, 0x5A02, 0x0105, 0x0001, 0x0000, 2});
     }
     DUI::ManualClock clock;
     ScriptedBackend backend(script, nodes);
     pellora::DeviceManager manager(backend, clock);
-    manager.AddCatalogEntry(0x3554, 0xF5D5, L"", 1, pellora::kModeCable,
+    manager.AddCatalogEntry(0x1209, 0x5A01, L"", 1, pellora::kModeCable,
                             (setup & 0x08) != 0 ? L"" : L"VX07");
-    manager.AddCatalogEntry(0x3554, 0xF5D6, L"", 1, pellora::kModeReceiver, L"VX07");
+    manager.AddCatalogEntry(0x1209, 0x5A02, L"", 1, pellora::kModeReceiver, L"VX07");
     manager.EnumerateDevice();
     manager.SetReady();
     manager.SetCurrentDeviceType((setup & 0x04) != 0 ? 1 : 0);

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static DUI::ManualClock clock;
     static pellora::DeviceManager& manager = *[] {
         auto* m = new pellora::DeviceManager(no_hid, clock);  // lives for the process
-        m->AddCatalogEntry(0x3554, 0xF5D5, L"", 1, pellora::kModeCable, L"VX07");
-        m->AddCatalogEntry(0x3554, 0xF5D6, L"", 1, pellora::kModeReceiver, L"VX07");
+        m->AddCatalogEntry(0x1209, 0x5A01, L"", 1, pellora::kModeCable, L"VX07");
+        m->AddCatalogEntry(0x1209, 0x5A02, L"", 1, pellora::kModeReceiver, L"VX07");
         return m;
     }();
 

@@ -45,10 +45,10 @@ TEST_F(BusTest, PluggedDeviceIsACompositeOfThreeInterfaces) {
     EXPECT_EQ(nodes[4].usage_page, 0x0001);
     EXPECT_EQ(nodes[4].usage, 0x0000);
     EXPECT_EQ(nodes[3].path, nodes[4].path);  // two collections, one node
-    EXPECT_EQ(nodes[3].product_id, 0xF5D6);
+    EXPECT_EQ(nodes[3].product_id, 0x5A02);
 
     ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[2].first.path.substr(0, 28), "HID#VID_3554&PID_F5D6&MI_02#");
+    EXPECT_EQ(events[2].first.path.substr(0, 28), "HID#VID_1209&PID_5A02&MI_02#");
     EXPECT_EQ(events[2].second, kDeviceArrival);
     EXPECT_EQ(events[2].first.collections,
               (std::vector<HidUsagePair>{{0xFF01, 0x0010}, {0x0001, 0x0000}}));
@@ -62,7 +62,7 @@ TEST_F(BusTest, PluggedDeviceIsACompositeOfThreeInterfaces) {
 
 TEST_F(BusTest, HandlesDieWithTheirDevice) {
     bus.Plug(2, Link::kCable);
-    auto handle = OpenVendor(0xF5D7);
+    auto handle = OpenVendor(0x5B01);
     ASSERT_NE(handle, nullptr);
     Frame request = MakeReadRequest(0x12);
     EXPECT_EQ(handle->Write(request.data(), 33), 33);
@@ -75,8 +75,8 @@ TEST_F(BusTest, HandlesDieWithTheirDevice) {
 
 TEST_F(BusTest, RepliesGoToEveryReaderAndOldOnesAreDropped) {
     bus.Plug(2, Link::kCable);
-    auto first = OpenVendor(0xF5D7);
-    auto second = OpenVendor(0xF5D7);
+    auto first = OpenVendor(0x5B01);
+    auto second = OpenVendor(0x5B01);
     for (int i = 0; i < 70; ++i) {
         Frame request = MakeReadRequest(i < 69 ? 0x12 : 0x16);
         first->Write(request.data(), 33);
@@ -93,7 +93,7 @@ TEST_F(BusTest, RepliesGoToEveryReaderAndOldOnesAreDropped) {
 
 TEST_F(BusTest, ReadsWaitOnTheClockAndCopyAtMostTheLength) {
     bus.Plug(2, Link::kCable);
-    auto handle = OpenVendor(0xF5D7);
+    auto handle = OpenVendor(0x5B01);
     uint8_t buffer[65] = {};
     EXPECT_EQ(handle->ReadTimeout(buffer, 65, 25), 0);
     EXPECT_EQ(clock.total_slept(), 25ms);
@@ -110,7 +110,7 @@ TEST_F(BusTest, ReadsWaitOnTheClockAndCopyAtMostTheLength) {
 
 TEST_F(BusTest, ReceiverCarriesTheMouseOnlyWhileItIsOn) {
     bus.Plug(1, Link::kReceiver);
-    auto handle = OpenVendor(0xF5D6);
+    auto handle = OpenVendor(0x5A02);
     uint8_t buffer[65] = {};
     bus.SetMousePower(1, false);
     ASSERT_GT(handle->ReadTimeout(buffer, 65, 0), 0);

@@ -15,11 +15,11 @@ TEST_F(DeviceTest, EnumerationOfOneCableTracesEachStep) {
     const std::vector<std::string> expected = {
         "========== EnumerateDevice Start ==========",
         "Step 1: Quick scan - collecting basic device info",
-        "  Found [0]: VID=0x3554, PID=0xF5D5, Mode=USB",
+        "  Found [0]: VID=0x1209, PID=0x5A01, Mode=USB",
         "Step 2: USB device found, SKIP reading 2.4G details (reduce HID traffic)",
         "  [0] USB device - reading details...",
         "  [0] DeviceId: VX07, DeviceType: 1",
-        "  [0] Final: VID=0x3554, PID=0xF5D5, Type=1, Mode=0",
+        "  [0] Final: VID=0x1209, PID=0x5A01, Type=1, Mode=0",
         "========== EnumerateDevice Complete! Total=1, HasUSB=YES ==========",
     };
     EXPECT_EQ(trace.lines(), expected);
@@ -133,7 +133,7 @@ TEST_F(DeviceTest, EnumerationAcceptsOnlyTheCommandCollections) {
 TEST_F(DeviceTest, UncataloguedDevicesAreIgnored) {
     bus.Plug(2, Link::kCable);
     manager->ClearCatalog();
-    manager->AddCatalogEntry(0x3554, 0xF5D5, L"", 1, kModeCable, L"VX07");
+    manager->AddCatalogEntry(0x1209, 0x5A01, L"", 1, kModeCable, L"VX07");
     manager->EnumerateDevice();
     EXPECT_TRUE(Records().empty());
     EXPECT_EQ(bus.OpenHandleCount(), 0);
@@ -141,36 +141,36 @@ TEST_F(DeviceTest, UncataloguedDevicesAreIgnored) {
 
 TEST_F(DeviceTest, ResolveDeviceTypeWalksTheCatalogueInOrder) {
     manager->ClearCatalog();
-    manager->AddCatalogEntry(0x3554, 0xF5D5, L"", 1, kModeCable, L"VX07");
-    manager->AddCatalogEntry(0x3554, 0xF5D5, L"", 7, kModeCable, L"VX17");
-    manager->AddCatalogEntry(0x3554, 0xF5D7, L"", 2, kModeCable, L"PL");
-    manager->AddCatalogEntry(0x3554, 0x5B02, L"", 3, kModeReceiver, L"VX03");
+    manager->AddCatalogEntry(0x1209, 0x5A01, L"", 1, kModeCable, L"VX07");
+    manager->AddCatalogEntry(0x1209, 0x5A01, L"", 7, kModeCable, L"VX17");
+    manager->AddCatalogEntry(0x1209, 0x5B01, L"", 2, kModeCable, L"PL");
+    manager->AddCatalogEntry(0x1209, 0x5B02, L"", 3, kModeReceiver, L"VX03");
     struct Case {
         int pid;
         const wchar_t* code;
         int type;
     };
     const Case cases[] = {
-        {0xF5D5, L"VX07", 1},
-        {0xF5D5, L"VX17", 7},                   // second entry of the same ids
-        {0xF5D5, L"vx07", 0},                   // case-sensitive
-        {0xF5D7, L"ANY!", kUnnamedDeviceType},  // catalogue code too short
+        {0x5A01, L"VX07", 1},
+        {0x5A01, L"VX17", 7},                   // second entry of the same ids
+        {0x5A01, L"vx07", 0},                   // case-sensitive
+        {0x5B01, L"ANY!", kUnnamedDeviceType},  // catalogue code too short
         {0x5B02, L"VX03", 3},
         {0x9999, L"VX07", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(manager->ResolveDeviceType(0x3554, c.pid, c.code), c.type) << std::hex << c.pid;
+        EXPECT_EQ(manager->ResolveDeviceType(0x1209, c.pid, c.code), c.type) << std::hex << c.pid;
     }
-    EXPECT_TRUE(manager->IsKnownDevice(0x3554, 0x5B02));
-    EXPECT_FALSE(manager->IsKnownDevice(0x3554, 0x5B03));
-    EXPECT_EQ(manager->GetCatalogMode(0x3554, 0x5B02), kModeReceiver);
-    EXPECT_EQ(manager->GetCatalogMode(0x3554, 0x5B03), 0);
+    EXPECT_TRUE(manager->IsKnownDevice(0x1209, 0x5B02));
+    EXPECT_FALSE(manager->IsKnownDevice(0x1209, 0x5B03));
+    EXPECT_EQ(manager->GetCatalogMode(0x1209, 0x5B02), kModeReceiver);
+    EXPECT_EQ(manager->GetCatalogMode(0x1209, 0x5B03), 0);
 }
 
 TEST_F(DeviceTest, CatalogueWithoutModelCodeResolvesToUnnamedType) {
     bus.Plug(2, Link::kCable);
     manager->ClearCatalog();
-    manager->AddCatalogEntry(0x3554, 0xF5D7, L"", 2, kModeCable, L"");
+    manager->AddCatalogEntry(0x1209, 0x5B01, L"", 2, kModeCable, L"");
     Refresh(kUnnamedDeviceType);
     const auto records = Records();
     ASSERT_EQ(records.size(), 1u);
@@ -190,7 +190,7 @@ TEST_F(DeviceTest, ListsFollowTheCurrentType) {
     manager->SetCurrentDeviceType(2);
     EXPECT_TRUE(manager->ListDevices(out));
     ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].product_id, 0xF5D7);
+    EXPECT_EQ(out[0].product_id, 0x5B01);
     manager->SetCurrentDeviceType(1);
     EXPECT_TRUE(manager->ListDevices(out));
     EXPECT_TRUE(out.empty());

@@ -42,10 +42,10 @@ TEST_F(HotPlugTest, RemovalQueuesOneTaskWhileDevicesArePresent) {
 }
 
 TEST_F(HotPlugTest, HandlerMatchesCatalogueIdsInThePath) {
-    const DeviceBroadcast vendor{"hid#vid_3554&pid_f5d7&mi_02#/dev/hidraw4", {{0xFF01, 0x0010}}};
-    const DeviceBroadcast mouse_if{"HID#VID_3554&PID_F5D7&MI_00#/dev/hidraw2", {{0x0001, 0x0002}}};
-    const DeviceBroadcast unknown{"HID#VID_3554&PID_7777&MI_02#/dev/hidraw5", {{0xFF01, 0x0010}}};
-    const DeviceBroadcast no_caps{"HID#VID_3554&PID_F5D7&MI_02#/dev/hidraw4", {}};
+    const DeviceBroadcast vendor{"hid#vid_1209&pid_5b01&mi_02#/dev/hidraw4", {{0xFF01, 0x0010}}};
+    const DeviceBroadcast mouse_if{"HID#VID_1209&PID_5B01&MI_00#/dev/hidraw2", {{0x0001, 0x0002}}};
+    const DeviceBroadcast unknown{"HID#VID_1209&PID_7777&MI_02#/dev/hidraw5", {{0xFF01, 0x0010}}};
+    const DeviceBroadcast no_caps{"HID#VID_1209&PID_5B01&MI_02#/dev/hidraw4", {}};
     struct Case {
         const DeviceBroadcast* broadcast;
         int event;
@@ -71,10 +71,10 @@ TEST_F(HotPlugTest, HandlerMatchesCatalogueIdsInThePath) {
 
 TEST_F(HotPlugTest, HandlerTracesTheUpperCasedPath) {
     TraceCapture trace;
-    const DeviceBroadcast b{"hid#vid_3554&pid_f5d7&mi_02#/dev/hidraw4", {}};
+    const DeviceBroadcast b{"hid#vid_1209&pid_5b01&mi_02#/dev/hidraw4", {}};
     manager->UpdateUSBDevice(&b, kDeviceArrival, false);
     EXPECT_EQ(trace.lines(), std::vector<std::string>{
-                                 "UpdateUSBDevice path: HID#VID_3554&PID_F5D7&MI_02#/DEV/HIDRAW4"});
+                                 "UpdateUSBDevice path: HID#VID_1209&PID_5B01&MI_02#/DEV/HIDRAW4"});
 }
 
 TEST(HidrawIdentityTest, DevpathsOfRealNodes) {
@@ -85,15 +85,15 @@ TEST(HidrawIdentityTest, DevpathsOfRealNodes) {
         int interface_number;
     };
     const Case cases[] = {
-        {"/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.2/0003:3554:F5D6.0007/hidraw/hidraw3",
-         true, 0x3554, 0xF5D6, 2},
+        {"/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.2/0003:1209:5A02.0007/hidraw/hidraw3",
+         true, 0x1209, 0x5A02, 2},
         {"/devices/pci0000:00/0000:00:14.0/usb3/3-1/3-1.4/3-1.4:1.0/0003:046D:C077.0001/hidraw/"
          "hidraw0",
          true, 0x046D, 0xC077, 0},
-        {"/devices/virtual/misc/uhid/0005:3554:F5D7.0009/hidraw/hidraw6", true, 0x3554, 0xF5D7, -1},
-        {"/devices/pci0000:00/usb1/1-2/1-2:1.2/0003:12G9:F5D6.0007/hidraw/hidraw3", false, 0, 0, 0},
+        {"/devices/virtual/misc/uhid/0005:1209:5B01.0009/hidraw/hidraw6", true, 0x1209, 0x5B01, -1},
+        {"/devices/pci0000:00/usb1/1-2/1-2:1.2/0003:12G9:5A02.0007/hidraw/hidraw3", false, 0, 0, 0},
         {"", false, 0, 0, 0},
-        {"0003:3554:F5D6", false, 0, 0, 0},
+        {"0003:1209:5A02", false, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.devpath);
@@ -105,10 +105,10 @@ TEST(HidrawIdentityTest, DevpathsOfRealNodes) {
             EXPECT_EQ(identity->interface_number, c.interface_number);
         }
     }
-    EXPECT_EQ(FormatInterfacePath({0x3554, 0xF5D6, 2}, "/dev/hidraw3"),
-              "HID#VID_3554&PID_F5D6&MI_02#/dev/hidraw3");
-    EXPECT_EQ(FormatInterfacePath({0x3554, 0xF5D6, -1}, "/dev/hidraw3"),
-              "HID#VID_3554&PID_F5D6#/dev/hidraw3");
+    EXPECT_EQ(FormatInterfacePath({0x1209, 0x5A02, 2}, "/dev/hidraw3"),
+              "HID#VID_1209&PID_5A02&MI_02#/dev/hidraw3");
+    EXPECT_EQ(FormatInterfacePath({0x1209, 0x5A02, -1}, "/dev/hidraw3"),
+              "HID#VID_1209&PID_5A02#/dev/hidraw3");
 }
 
 TEST(ReportDescriptorTest, TopLevelCollectionsAsHidapiListsThem) {

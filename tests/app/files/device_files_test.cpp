@@ -21,7 +21,7 @@ TEST_F(DeviceFilesTest, CatalogueKeepsOneEntryPerMouseAndPerMode) {
         "<mode value=\"0\" desc=\"cable\" vid=\"1A2B\" pid=\"0x00ff\" dev_id=\"AB01\" "
         "hid_interface=\"2\"/></mouse>"
         "<mouse name=\"Two\" device_type=\"9\" device_attr=\"two\">"
-        "<mode value=\"0\" vid=\"12G4\" pid=\"zz\"/><mode value=\"1\" vid=\"3554\" pid=\"F5D6\" "
+        "<mode value=\"0\" vid=\"12G4\" pid=\"zz\"/><mode value=\"1\" vid=\"1209\" pid=\"5A02\" "
         "dev_id=\"TW02\"/></mouse>"
         "</device><software caption=\"X\" version=\"2.0\"><website url=\"w\"/></software>"
         "</config>"));
@@ -52,8 +52,8 @@ TEST_F(DeviceFilesTest, CatalogueKeepsOneEntryPerMouseAndPerMode) {
     EXPECT_EQ(catalog.modes[2].device_key, L"two");
 
     const DeviceRegistration& reg = catalog.registrations[2];
-    EXPECT_EQ(reg.vendor_id, 0x3554);
-    EXPECT_EQ(reg.product_id, 0xF5D6);
+    EXPECT_EQ(reg.vendor_id, 0x1209);
+    EXPECT_EQ(reg.product_id, 0x5A02);
     EXPECT_EQ(reg.path, L"");
     EXPECT_EQ(reg.device_type, 9);
     EXPECT_EQ(reg.mode, 1);
