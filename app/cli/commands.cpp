@@ -6,8 +6,8 @@
 
 namespace pellora::cli {
 
-const std::vector<CommandSpec>& AllCommands() {
-    static const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandEntry>& AllCommands() {
+    static const std::vector<CommandEntry> kCommands = {
         {"devices", Needs::kDevices, CmdDevices,
          "devices                 the attached mice and receivers"},
         {"show", Needs::kDevices, CmdShow,
@@ -46,10 +46,10 @@ const std::vector<CommandSpec>& AllCommands() {
     return kCommands;
 }
 
-const CommandSpec* FindCommand(const std::string& name) {
-    for (const CommandSpec& spec : AllCommands()) {
-        if (name == spec.name)
-            return &spec;
+const CommandEntry* FindCommand(const std::string& name) {
+    for (const CommandEntry& entry : AllCommands()) {
+        if (name == entry.name)
+            return &entry;
     }
     return nullptr;
 }
@@ -58,8 +58,8 @@ void PrintUsage() {
     std::printf(
         "Usage: pellora-cli [OPTIONS] COMMAND [ARGS]\n"
         "Configure the mouse without the window.\n\nCommands:\n");
-    for (const CommandSpec& spec : AllCommands()) {
-        std::printf("  %s\n", spec.usage);
+    for (const CommandEntry& entry : AllCommands()) {
+        std::printf("  %s\n", entry.usage);
     }
     std::printf("\n%s", GlobalOptionsUsage());
 }

@@ -19,15 +19,15 @@ enum class Needs {
     kStore,    // and the model's store is open with a current profile
 };
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     Needs needs;
     Handler handler;
     const char* usage;
 };
 
-const std::vector<CommandSpec>& AllCommands();
-const CommandSpec* FindCommand(const std::string& name);
+const std::vector<CommandEntry>& AllCommands();
+const CommandEntry* FindCommand(const std::string& name);
 void PrintUsage();
 
 // Handlers, by group.

@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
         return kExitBadArgument;
     }
     const std::string name = parsed.options.rest.front();
-    const CommandSpec* spec = FindCommand(name);
-    if (spec == nullptr) {
+    const CommandEntry* entry = FindCommand(name);
+    if (entry == nullptr) {
         std::fprintf(stderr, "pellora-cli: unknown command '%s' (see --help)\n", name.c_str());
         return kExitBadArgument;
     }
@@ -41,18 +41,18 @@ int main(int argc, char** argv) {
         return kExitBadArgument;
     }
     ctx.ReadConfiguration();
-    if (spec->needs == Needs::kNothing) {
-        return spec->handler(ctx, command_args);
+    if (entry->needs == Needs::kNothing) {
+        return entry->handler(ctx, command_args);
     }
     if (!ctx.StartDevice()) {
         return kExitFailed;
     }
-    if (spec->needs == Needs::kStore) {
+    if (entry->needs == Needs::kStore) {
         if (const int code = ctx.OpenStore(); code != kExitOk) {
             return code;
         }
     }
-    const int code = spec->handler(ctx, command_args);
+    const int code = entry->handler(ctx, command_args);
     if (code != kExitOk) {
         return code;
     }
