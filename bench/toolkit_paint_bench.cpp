@@ -33,12 +33,14 @@ class TextControl : public MControlFont {
 
 class ImageControl : public MControlFont {
   public:
-    ImageControl(MObject* parent, unsigned id, CRect rect) : MControlFont(parent, id, rect, L"", 1, 1, 1) {}
+    ImageControl(MObject* parent, unsigned id, CRect rect)
+        : MControlFont(parent, id, rect, L"", 1, 1, 1) {}
     void DrawControl(HDC& hdc, CRect) override {
         if (BeginCachedDraw(hdc)) {
             Graphics g(GetMemDC());
             const CRect r = GetRect();
-            DrawImageFrameIndex(g, static_cast<int>(GetControlID() % 4), CRect(0, 0, r.Width(), r.Height()));
+            DrawImageFrameIndex(g, static_cast<int>(GetControlID() % 4),
+                                CRect(0, 0, r.Width(), r.Height()));
         }
         EndCachedDraw(hdc);
     }
@@ -52,8 +54,9 @@ class BenchDialog : public MDialog {
         for (unsigned i = 0; i < 100; ++i) {
             const int x = 20 + static_cast<int>(i % 5) * 250;
             const int y = 20 + static_cast<int>(i / 5) * 36;
-            auto* text = new TextControl(this, 100 + i, CRect(x, y, x + 230, y + 28),
-                                         (L"Sensitivity level " + std::to_wstring(i + 1) + L" of the profile").c_str());
+            auto* text = new TextControl(
+                this, 100 + i, CRect(x, y, x + 230, y + 28),
+                (L"Sensitivity level " + std::to_wstring(i + 1) + L" of the profile").c_str());
             text->SetTextColor(0xFFE0E0E0);
             manager.AddControl(text, 1);
         }
@@ -68,7 +71,9 @@ class BenchDialog : public MDialog {
 };
 
 struct Scene {
-    Scene() : folder(std::filesystem::temp_directory_path() / ("tessel-bench-" + std::to_string(getpid()))) {
+    Scene()
+        : folder(std::filesystem::temp_directory_path() /
+                 ("tessel-bench-" + std::to_string(getpid()))) {
         UseBackend(BackendKind::Headless);
         SetPlatformClock(&clock);
         std::filesystem::create_directories(folder / "skins" / "theme1");

@@ -36,7 +36,9 @@ CMTimer::~CMTimer() {
 
 void CMTimer::OnMTimer(unsigned, DUI::CString) {}
 
-unsigned CMTimer::GetResolution() { return g_resolution; }
+unsigned CMTimer::GetResolution() {
+    return g_resolution;
+}
 
 unsigned CMTimer::SetTimer(unsigned milliseconds, DUI::CString name, int applicationFlag) {
     std::call_once(g_resolution_once, [] {
@@ -45,7 +47,8 @@ unsigned CMTimer::SetTimer(unsigned milliseconds, DUI::CString name, int applica
     });
     std::lock_guard lock(m_lock);
     m_requestedResolution = true;
-    const unsigned id = DUI::StartHighResTimer(milliseconds, [this](unsigned timerId) { TimerCallProc(timerId, this); });
+    const unsigned id = DUI::StartHighResTimer(
+        milliseconds, [this](unsigned timerId) { TimerCallProc(timerId, this); });
     if (id != 0) {
         m_timers.push_back(Entry{id, std::move(name), applicationFlag});
     }
@@ -56,7 +59,8 @@ int CMTimer::KillTimer(unsigned id) {
     bool found = false;
     {
         std::lock_guard lock(m_lock);
-        const auto it = std::find_if(m_timers.begin(), m_timers.end(), [id](const Entry& e) { return e.id == id; });
+        const auto it = std::find_if(m_timers.begin(), m_timers.end(),
+                                     [id](const Entry& e) { return e.id == id; });
         if (it != m_timers.end()) {
             m_timers.erase(it);
             found = true;
@@ -124,12 +128,18 @@ int CMTimer::IsAppTimer(unsigned id) {
 
 int CMTimer::GetTimerIsRun(unsigned id) {
     std::lock_guard lock(m_lock);
-    return std::any_of(m_timers.begin(), m_timers.end(), [id](const Entry& e) { return e.id == id; }) ? 1 : 0;
+    return std::any_of(m_timers.begin(), m_timers.end(),
+                       [id](const Entry& e) { return e.id == id; })
+               ? 1
+               : 0;
 }
 
 int CMTimer::GetTimerIsRun(DUI::CString name) {
     std::lock_guard lock(m_lock);
-    return std::any_of(m_timers.begin(), m_timers.end(), [&](const Entry& e) { return e.name == name; }) ? 1 : 0;
+    return std::any_of(m_timers.begin(), m_timers.end(),
+                       [&](const Entry& e) { return e.name == name; })
+               ? 1
+               : 0;
 }
 
 CMTimer* CMTimer::GetMTimer(unsigned id) {

@@ -96,11 +96,17 @@ CString Manager::GetFontName() {
     return G().fontName;
 }
 
-int Manager::GetFontWidth() { return m_fontwidth; }
+int Manager::GetFontWidth() {
+    return m_fontwidth;
+}
 
-void Manager::SetDeviceName(CString name) { SetApplicationName(name); }
+void Manager::SetDeviceName(CString name) {
+    SetApplicationName(name);
+}
 
-CString Manager::GetDeviceName() { return GetApplicationName(); }
+CString Manager::GetDeviceName() {
+    return GetApplicationName();
+}
 
 Color Manager::GetSelectColor() {
     std::lock_guard lock(G().lock);
@@ -130,6 +136,8 @@ void Manager::SetExeFolder(CString folder) {
     G().exeFolder = std::move(folder);
 }
 
-CString Manager::GetThemeFolder() { return GetExeFolder() + L"skins/" + GetTheme(); }
+CString Manager::GetThemeFolder() {
+    return GetExeFolder() + L"skins/" + GetTheme();
+}
 
 }  // namespace DUI

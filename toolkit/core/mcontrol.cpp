@@ -8,8 +8,14 @@
 
 namespace DUI {
 
-MControl::MControl(MObject* parent, unsigned id, CRect rect, int visible, int enabled, int responsive)
-    : m_parent(parent), m_id(id), m_rect(rect), m_visible(visible), m_enabled(enabled), m_responsive(responsive) {}
+MControl::MControl(MObject* parent, unsigned id, CRect rect, int visible, int enabled,
+                   int responsive)
+    : m_parent(parent),
+      m_id(id),
+      m_rect(rect),
+      m_visible(visible),
+      m_enabled(enabled),
+      m_responsive(responsive) {}
 
 MControl::~MControl() {
     RemoveAllControl();
@@ -39,7 +45,9 @@ int MControl::DrawSubControls(HDC& hdc, CRect paint) {
     return 1;
 }
 
-int MControl::IsDraw(CPoint) { return 0; }
+int MControl::IsDraw(CPoint) {
+    return 0;
+}
 
 void MControl::SetUpdate(int valid, unsigned long arg) {
     m_cacheValid = valid;
@@ -63,22 +71,40 @@ int MControl::SetControlFocus(int focus) {
 }
 
 void MControl::InitUI(CRect) {}
-int MControl::OnMousePointChange(CPoint&) { return 0; }
-int MControl::OnCheckMouseResponse(unsigned, CPoint) { return 1; }
-long MControl::OnWindowMessage(unsigned, unsigned, long) { return 0; }
-long MControl::OnMessage(unsigned, unsigned, unsigned, long) { return 0; }
+int MControl::OnMousePointChange(CPoint&) {
+    return 0;
+}
+int MControl::OnCheckMouseResponse(unsigned, CPoint) {
+    return 1;
+}
+long MControl::OnWindowMessage(unsigned, unsigned, long) {
+    return 0;
+}
+long MControl::OnMessage(unsigned, unsigned, unsigned, long) {
+    return 0;
+}
 
 void MControl::SetControlRect(CRect rect) {
     std::lock_guard lock(m_rectLock);
     m_rect = rect;
 }
 
-void MControl::SetControlVisible(int visible) { m_visible = visible; }
+void MControl::SetControlVisible(int visible) {
+    m_visible = visible;
+}
 void MControl::SetControlWndVisible(int) {}
-void MControl::SetControlEnabled(int enabled) { m_enabled = enabled; }
-int MControl::OnControlTimer() { return 0; }
-HBITMAP MControl::GetControlDropBitmap() { return nullptr; }
-int MControl::OnControlMouseMove(unsigned, CPoint) { return 0; }
+void MControl::SetControlEnabled(int enabled) {
+    m_enabled = enabled;
+}
+int MControl::OnControlTimer() {
+    return 0;
+}
+HBITMAP MControl::GetControlDropBitmap() {
+    return nullptr;
+}
+int MControl::OnControlMouseMove(unsigned, CPoint) {
+    return 0;
+}
 
 int MControl::OnControlSetCursor(unsigned, CPoint point) {
     HCURSOR cursor = m_cursor.load();
@@ -89,13 +115,27 @@ int MControl::OnControlSetCursor(unsigned, CPoint point) {
     return 0;
 }
 
-int MControl::OnControlLButtonDown(unsigned, CPoint) { return 0; }
-int MControl::OnControlLButtonUp(unsigned, CPoint) { return 0; }
-int MControl::OnControlLButtonDblClk(unsigned, CPoint) { return 0; }
-int MControl::OnControlScroll(int, unsigned, CPoint) { return 0; }
-int MControl::OnControlRButtonDown(unsigned, CPoint) { return 0; }
-int MControl::OnControlRButtonUp(unsigned, CPoint) { return 0; }
-int MControl::OnControlRButtonDblClk(unsigned, CPoint) { return 0; }
+int MControl::OnControlLButtonDown(unsigned, CPoint) {
+    return 0;
+}
+int MControl::OnControlLButtonUp(unsigned, CPoint) {
+    return 0;
+}
+int MControl::OnControlLButtonDblClk(unsigned, CPoint) {
+    return 0;
+}
+int MControl::OnControlScroll(int, unsigned, CPoint) {
+    return 0;
+}
+int MControl::OnControlRButtonDown(unsigned, CPoint) {
+    return 0;
+}
+int MControl::OnControlRButtonUp(unsigned, CPoint) {
+    return 0;
+}
+int MControl::OnControlRButtonDblClk(unsigned, CPoint) {
+    return 0;
+}
 
 int MControl::OnControlKeyDown(unsigned key, unsigned, unsigned modifier) {
     const unsigned hotKey = m_hotKey;
@@ -242,9 +282,13 @@ void MControl::SetRect(CRect rect) {
     }
 }
 
-void MControl::SetRect(int x, int y, int width, int height) { SetRect(CRect(x, y, x + width, y + height)); }
+void MControl::SetRect(int x, int y, int width, int height) {
+    SetRect(CRect(x, y, x + width, y + height));
+}
 
-void MControl::SetVisible(int visible) { SetVisible(visible, 1); }
+void MControl::SetVisible(int visible) {
+    SetVisible(visible, 1);
+}
 
 void MControl::SetVisible(int visible, int notify) {
     if (m_visible == visible) {
@@ -302,8 +346,9 @@ int MControl::SetCursorEx(const wchar_t* name) {
     static const struct {
         const wchar_t* name;
         const wchar_t* id;
-    } kCursors[] = {{L"arrow", IDC_ARROW}, {L"wait", IDC_WAIT},     {L"cross", IDC_CROSS}, {L"sizewe", IDC_SIZEWE},
-                    {L"sizens", IDC_SIZENS}, {L"hand", IDC_HAND}, {L"help", IDC_HELP}};
+    } kCursors[] = {{L"arrow", IDC_ARROW},   {L"wait", IDC_WAIT},     {L"cross", IDC_CROSS},
+                    {L"sizewe", IDC_SIZEWE}, {L"sizens", IDC_SIZENS}, {L"hand", IDC_HAND},
+                    {L"help", IDC_HELP}};
     for (const auto& c : kCursors) {
         if (std::wcscmp(c.name, name) == 0) {
             m_cursor = LoadCursorW(nullptr, c.id);
@@ -356,7 +401,8 @@ long MControl::SendMessageW(unsigned code, unsigned wParam, long lParam) {
 
 void MControl::UpdateMemDC(HDC&, int width, int height) {
     m_cacheValid = 1;
-    if (!m_memDC || m_memDC->GetWidth() != std::max(1, width) || m_memDC->GetHeight() != std::max(1, height)) {
+    if (!m_memDC || m_memDC->GetWidth() != std::max(1, width) ||
+        m_memDC->GetHeight() != std::max(1, height)) {
         m_memDC = std::make_unique<Surface>(width, height);
     }
 }
@@ -395,7 +441,8 @@ int MControl::PositionItem2Value(const POSITION_ITEM& item, int low, int high) {
         case 1:
             return item.fromEnd != 0 ? low + (high - low) / 2 - v : low + (high - low) / 2 + v;
         case 2: {
-            const int value = low + static_cast<int>(static_cast<float>(high - low) * item.value / 100.0f);
+            const int value =
+                low + static_cast<int>(static_cast<float>(high - low) * item.value / 100.0f);
             return std::min(value, high);
         }
         default:
@@ -464,7 +511,8 @@ int MControl::DispatchButtonDown(unsigned flags, CPoint point, bool right) {
         std::lock_guard lock(m_controlLock);
         for (MControl* child : m_controls) {
             const CPoint p = PointFor(child, raw, point);
-            if (child->PtInRect(p) && child->IsVisible() && child->IsEnabled() && child->GetRresponse()) {
+            if (child->PtInRect(p) && child->IsVisible() && child->IsEnabled() &&
+                child->GetRresponse()) {
                 m_active = child;
             }
         }
@@ -526,12 +574,24 @@ int MControl::DispatchDblClk(unsigned flags, CPoint point, bool right) {
     return result;
 }
 
-int MControl::OnLButtonDown(unsigned flags, CPoint point) { return DispatchButtonDown(flags, point, false); }
-int MControl::OnRButtonDown(unsigned flags, CPoint point) { return DispatchButtonDown(flags, point, true); }
-int MControl::OnLButtonUp(unsigned flags, CPoint point) { return DispatchButtonUp(flags, point, false); }
-int MControl::OnRButtonUp(unsigned flags, CPoint point) { return DispatchButtonUp(flags, point, true); }
-int MControl::OnLButtonDblClk(unsigned flags, CPoint point) { return DispatchDblClk(flags, point, false); }
-int MControl::OnRButtonDblClk(unsigned flags, CPoint point) { return DispatchDblClk(flags, point, true); }
+int MControl::OnLButtonDown(unsigned flags, CPoint point) {
+    return DispatchButtonDown(flags, point, false);
+}
+int MControl::OnRButtonDown(unsigned flags, CPoint point) {
+    return DispatchButtonDown(flags, point, true);
+}
+int MControl::OnLButtonUp(unsigned flags, CPoint point) {
+    return DispatchButtonUp(flags, point, false);
+}
+int MControl::OnRButtonUp(unsigned flags, CPoint point) {
+    return DispatchButtonUp(flags, point, true);
+}
+int MControl::OnLButtonDblClk(unsigned flags, CPoint point) {
+    return DispatchDblClk(flags, point, false);
+}
+int MControl::OnRButtonDblClk(unsigned flags, CPoint point) {
+    return DispatchDblClk(flags, point, true);
+}
 
 int MControl::OnScroll(int kind, unsigned direction, CPoint point) {
     if (!m_visible || !m_responsive || !m_enabled) {
@@ -587,7 +647,8 @@ int MControl::OnKeyDown(unsigned key, unsigned repeat, unsigned modifier) {
             target->SendMessageW(14, key, static_cast<long>(modifier));
         }
     };
-    if (MControl* active = target->m_active; active != nullptr && active->OnKeyDown(key, repeat, modifier) != 0) {
+    if (MControl* active = target->m_active;
+        active != nullptr && active->OnKeyDown(key, repeat, modifier) != 0) {
         return 1;
     }
     if (target->OnControlKeyDown(key, repeat, modifier) != 0) {

@@ -5,8 +5,8 @@
 
 namespace DUI {
 
-MControlFont::MControlFont(MObject* parent, unsigned id, CRect rect, const wchar_t* title, int visible,
-                           int enabled, int responsive)
+MControlFont::MControlFont(MObject* parent, unsigned id, CRect rect, const wchar_t* title,
+                           int visible, int enabled, int responsive)
     : MControl(parent, id, rect, visible, enabled, responsive),
       m_title(title != nullptr ? title : L""),
       m_fontName(Manager::GetFontName()),
@@ -19,7 +19,9 @@ void MControlFont::SetTextFont(CString name) {
     m_fontName = std::move(name);
 }
 
-void MControlFont::SetTextColor(Color color) { m_textColor = color.GetValue(); }
+void MControlFont::SetTextColor(Color color) {
+    m_textColor = color.GetValue();
+}
 
 int MControlFont::SetImage(unsigned resourceId, CString type, int count) {
     PaintManager* manager = GetManager();
@@ -173,7 +175,9 @@ CString MControlFont::GetImagePath() const {
     return m_imagePath;
 }
 
-void MControlFont::SetImageCount(int count) { m_frameCount = count; }
+void MControlFont::SetImageCount(int count) {
+    m_frameCount = count;
+}
 
 const Image* MControlFont::GetImage() const {
     ImgResInfo* info = m_image;
@@ -195,7 +199,8 @@ Font MControlFont::MakeFont() {
     return font;
 }
 
-void MControlFont::DrawText(Graphics& g, const CString& text, const CRect& rect, bool wordWrap, bool ellipsis) {
+void MControlFont::DrawText(Graphics& g, const CString& text, const CRect& rect, bool wordWrap,
+                            bool ellipsis) {
     TextFormat format;
     format.hAlign = m_hAlign;
     format.vAlign = m_vAlign;

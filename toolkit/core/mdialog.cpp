@@ -24,7 +24,9 @@ long MDialog::OnControlUpdate(CRect rect, int flag, MControl* control) {
     return m_manager.OnControlUpdate(rect, flag, control);
 }
 
-long MDialog::OnMessage(unsigned, unsigned, unsigned, long) { return 0; }
+long MDialog::OnMessage(unsigned, unsigned, unsigned, long) {
+    return 0;
+}
 
 long MDialog::OnWindowMessage(unsigned msg, unsigned wParam, long lParam) {
     if (m_shadowWnd) {
@@ -39,7 +41,8 @@ long MDialog::OnWindowMessage(unsigned msg, unsigned wParam, long lParam) {
             OnDestroy();
             break;
         case WM_SIZE:
-            OnSize(wParam, LOWORD(static_cast<unsigned long>(lParam)), HIWORD(static_cast<unsigned long>(lParam)));
+            OnSize(wParam, LOWORD(static_cast<unsigned long>(lParam)),
+                   HIWORD(static_cast<unsigned long>(lParam)));
             break;
         case WM_PAINT:
             OnPaint();
@@ -99,7 +102,9 @@ long MDialog::OnWindowMessage(unsigned msg, unsigned wParam, long lParam) {
     return m_defaultProc(m_hwnd, msg, wParam, lParam);
 }
 
-int MDialog::PreTranslateMessage(MSG* msg) { return m_manager.PreTranslateMessage(msg); }
+int MDialog::PreTranslateMessage(MSG* msg) {
+    return m_manager.PreTranslateMessage(msg);
+}
 
 int MDialog::OnInitDialog() {
     m_manager.Init(m_hwnd, this);
@@ -133,7 +138,9 @@ POINT MDialog::GetAirBladderPoint(MControl* control, unsigned type) {
     return p;
 }
 
-void MDialog::OnMinimize() { ShowWindow(SW_MINIMIZE); }
+void MDialog::OnMinimize() {
+    ShowWindow(SW_MINIMIZE);
+}
 
 void MDialog::OnMaximize() {
     if (m_hwnd != nullptr && IsZoomed(m_hwnd)) {
@@ -151,7 +158,8 @@ long MDialog::OnUserCloseWindow(unsigned wParam, long lParam) {
 long MDialog::OnCreate(CREATESTRUCTW*) {
     if (m_hwnd != nullptr) {
         const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE));
-        SetWindowLongPtrW(m_hwnd, GWL_STYLE, static_cast<long>((style & 0xFF3BFFFFu) | 0x06000008u));
+        SetWindowLongPtrW(m_hwnd, GWL_STYLE,
+                          static_cast<long>((style & 0xFF3BFFFFu) | 0x06000008u));
     }
     return 0;
 }
@@ -174,21 +182,31 @@ long MDialog::OnSize(unsigned, int, int) {
     return 0;
 }
 
-MControl* MDialog::CreateArea(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title, int visible,
-                              int enabled) {
+MControl* MDialog::CreateArea(const wchar_t* className, unsigned id, CRect rect,
+                              const wchar_t* title, int visible, int enabled) {
     return m_manager.CreateControl(0, this, className, id, rect, title, visible, enabled);
 }
 
-MControl* MDialog::CreateControl(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title, int visible,
-                                 int enabled) {
+MControl* MDialog::CreateControl(const wchar_t* className, unsigned id, CRect rect,
+                                 const wchar_t* title, int visible, int enabled) {
     return m_manager.CreateControl(1, this, className, id, rect, title, visible, enabled);
 }
 
-void MDialog::DoOK() { PostMessageW(WM_DUI_CLOSE, IDOK, 0); }
-void MDialog::DoCancel() { PostMessageW(WM_DUI_CLOSE, IDCANCEL, 0); }
-void MDialog::DoClose() { PostMessageW(WM_DUI_CLOSE, IDCANCEL, 0); }
-void MDialog::DoYes() { PostMessageW(WM_DUI_CLOSE, IDYES, 0); }
-void MDialog::DoNo() { PostMessageW(WM_DUI_CLOSE, IDNO, 0); }
+void MDialog::DoOK() {
+    PostMessageW(WM_DUI_CLOSE, IDOK, 0);
+}
+void MDialog::DoCancel() {
+    PostMessageW(WM_DUI_CLOSE, IDCANCEL, 0);
+}
+void MDialog::DoClose() {
+    PostMessageW(WM_DUI_CLOSE, IDCANCEL, 0);
+}
+void MDialog::DoYes() {
+    PostMessageW(WM_DUI_CLOSE, IDYES, 0);
+}
+void MDialog::DoNo() {
+    PostMessageW(WM_DUI_CLOSE, IDNO, 0);
+}
 
 int MDialog::CreateShadow(int show, bool) {
     m_shadow.created = 1;
@@ -319,7 +337,8 @@ int MDialog::SetAirBladderMsg(const wchar_t* text, POINT screenPoint, AIRBLADDER
     if (balloon == nullptr) {
         return 0;
     }
-    return balloon->SetAirBladderMsg(m_balloonText.c_str(), screenPoint, type, AIRBLADDER_MODE_NONE);
+    return balloon->SetAirBladderMsg(m_balloonText.c_str(), screenPoint, type,
+                                     AIRBLADDER_MODE_NONE);
 }
 
 void MDialog::SetupBackTranslucent() {

@@ -66,8 +66,8 @@ void MImageList::DrawItemIcon(Graphics& g, CRect rect, int index, int state) {
     }
     const int x = rect.left + (rect.Width() - item.frameWidth) / 2;
     const int y = rect.top + (rect.Height() - item.frameHeight) / 2;
-    g.DrawImage(item.image.get(), CRect(x, y, x + item.frameWidth, y + item.frameHeight), state * item.frameWidth, 0,
-                item.frameWidth, item.frameHeight);
+    g.DrawImage(item.image.get(), CRect(x, y, x + item.frameWidth, y + item.frameHeight),
+                state * item.frameWidth, 0, item.frameWidth, item.frameHeight);
 }
 
 void MImageList::SetDrawImgSize(int w, int h) {
@@ -99,9 +99,13 @@ _M_IAMGELIST MImageList::GetImageDataByID(int id) const {
     return {};
 }
 
-CString MImageList::GetImagePath(int index) const { return GetItemImageData(index).path; }
+CString MImageList::GetImagePath(int index) const {
+    return GetItemImageData(index).path;
+}
 
-CString MImageList::GetImagePathByID(int id) const { return GetImageDataByID(id).path; }
+CString MImageList::GetImagePathByID(int id) const {
+    return GetImageDataByID(id).path;
+}
 
 int MImageList::GetImageCount() const {
     std::lock_guard lock(m_lock);

@@ -12,8 +12,12 @@ int MObject::IsClass(const wchar_t* name) {
     return std::wcscmp(own, name) == 0 ? 1 : 0;
 }
 
-long MObject::OnBaseMessage(unsigned, unsigned, unsigned, long) { return 0; }
+long MObject::OnBaseMessage(unsigned, unsigned, unsigned, long) {
+    return 0;
+}
 
-long MObject::OnControlUpdate(CRect, int, MControl*) { return 0; }
+long MObject::OnControlUpdate(CRect, int, MControl*) {
+    return 0;
+}
 
 }  // namespace DUI

@@ -42,13 +42,14 @@ MPanel::MPanel(MObject* parent, unsigned id, CRect rect, int visible, int enable
 
 MPanel::~MPanel() = default;
 
-MControl* MPanel::CreateArea(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title, int visible,
-                             int enabled) {
+MControl* MPanel::CreateArea(const wchar_t* className, unsigned id, CRect rect,
+                             const wchar_t* title, int visible, int enabled) {
     return CreateControl(0, this, className, id, rect, title, visible, enabled);
 }
 
-MControl* MPanel::CreateControl(unsigned kind, MObject* parent, const wchar_t* className, unsigned id, CRect rect,
-                                const wchar_t* title, int visible, int enabled) {
+MControl* MPanel::CreateControl(unsigned kind, MObject* parent, const wchar_t* className,
+                                unsigned id, CRect rect, const wchar_t* title, int visible,
+                                int enabled) {
     const ControlCreator creator = FindControlClass(className, kContainerFactory);
     if (creator == nullptr) {
         return nullptr;
@@ -65,12 +66,14 @@ MControl* MPanel::CreateControl(unsigned kind, MObject* parent, const wchar_t* c
     return control;
 }
 
-MControl* MPanel::CreateControl(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title, int visible,
-                                int enabled) {
+MControl* MPanel::CreateControl(const wchar_t* className, unsigned id, CRect rect,
+                                const wchar_t* title, int visible, int enabled) {
     return CreateControl(1, this, className, id, rect, title, visible, enabled);
 }
 
-int MPanel::OnControlKeyUp(unsigned, unsigned, unsigned) { return 0; }
+int MPanel::OnControlKeyUp(unsigned, unsigned, unsigned) {
+    return 0;
+}
 
 void MPanel::DrawControl(HDC&, CRect) {}
 
@@ -174,7 +177,8 @@ void MPanel::SetControlRect(CRect rect) {
         m_scrollV->SetControlRect(CRect(rect.right - thickness, rect.top, rect.right, rect.bottom));
     }
     if (m_scrollH != nullptr) {
-        m_scrollH->SetControlRect(CRect(rect.left, rect.bottom - thickness, rect.right, rect.bottom));
+        m_scrollH->SetControlRect(
+            CRect(rect.left, rect.bottom - thickness, rect.right, rect.bottom));
     }
     int width = 0;
     int height = 0;

@@ -10,7 +10,9 @@
 
 namespace DUI {
 
-std::unique_ptr<Image> MRender::LoadImageFromFile(CString path) { return LoadImageFile(WideToUtf8(path)); }
+std::unique_ptr<Image> MRender::LoadImageFromFile(CString path) {
+    return LoadImageFile(WideToUtf8(path));
+}
 
 std::unique_ptr<Image> MRender::LoadImageFromFileEx(CString path, int width, int height) {
     auto image = LoadImageFile(WideToUtf8(path));
@@ -20,7 +22,8 @@ std::unique_ptr<Image> MRender::LoadImageFromFileEx(CString path, int width, int
     return ScaleImage(*image, width, height);
 }
 
-std::unique_ptr<Image> MRender::LoadImageFromIDResource(unsigned id, CString type, HINSTANCE module) {
+std::unique_ptr<Image> MRender::LoadImageFromIDResource(unsigned id, CString type,
+                                                        HINSTANCE module) {
     const ResourceData data = FindResource(module, id, type);
     if (!data) {
         return nullptr;
@@ -28,15 +31,17 @@ std::unique_ptr<Image> MRender::LoadImageFromIDResource(unsigned id, CString typ
     return LoadImageData(data.data, data.size);
 }
 
-std::unique_ptr<Image> MRender::LoadIconFromFile(CString path) { return LoadImageFile(WideToUtf8(path)); }
+std::unique_ptr<Image> MRender::LoadIconFromFile(CString path) {
+    return LoadImageFile(WideToUtf8(path));
+}
 
-void MRender::DrawImageFrame(Graphics& g, const Image* image, const CRect& dest, int sx, int sy, int sw, int sh,
-                             int border) {
+void MRender::DrawImageFrame(Graphics& g, const Image* image, const CRect& dest, int sx, int sy,
+                             int sw, int sh, int border) {
     DrawImageFrameMID(g, image, dest, sx, sy, sw, sh, border, border, border, border);
 }
 
-void MRender::DrawImageFrameMID(Graphics& g, const Image* image, const CRect& d, int sx, int sy, int sw, int sh,
-                                int left, int top, int right, int bottom) {
+void MRender::DrawImageFrameMID(Graphics& g, const Image* image, const CRect& d, int sx, int sy,
+                                int sw, int sh, int left, int top, int right, int bottom) {
     if (image == nullptr) {
         return;
     }
@@ -55,14 +60,17 @@ void MRender::DrawImageFrameMID(Graphics& g, const Image* image, const CRect& d,
     draw(sx, sy + sh - bottom, left, bottom, L, B - bottom, left, bottom);
     draw(sx + left, sy, sw - left - right, top, L + left, T, R - L - left - right, top);
     draw(sx + sw - right, sy, right, top, R - right, T, right, top);
-    draw(sx + sw - right, sy + top, right, sh - top - bottom, R - right, T + top, right, B - T - top - bottom);
-    draw(sx + sw - right, sy + sh - bottom, right, bottom, R - right, B - bottom, right, bottom);
-    draw(sx + left, sy + sh - bottom, sw - left - right, bottom, L + left, B - bottom, R - L - left - right, bottom);
-    draw(sx + left, sy + top, sw - left - right, sh - top - bottom, L + left, T + top, R - L - left - right,
+    draw(sx + sw - right, sy + top, right, sh - top - bottom, R - right, T + top, right,
          B - T - top - bottom);
+    draw(sx + sw - right, sy + sh - bottom, right, bottom, R - right, B - bottom, right, bottom);
+    draw(sx + left, sy + sh - bottom, sw - left - right, bottom, L + left, B - bottom,
+         R - L - left - right, bottom);
+    draw(sx + left, sy + top, sw - left - right, sh - top - bottom, L + left, T + top,
+         R - L - left - right, B - T - top - bottom);
 }
 
-int MRender::DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, DWORD color, HFONT font, unsigned format) {
+int MRender::DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, DWORD color, HFONT font,
+                       unsigned format) {
     if (text == nullptr || hdc == nullptr) {
         return 0;
     }
@@ -81,7 +89,8 @@ int MRender::DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, DWORD color, H
     tf.ellipsis = (format & DT_END_ELLIPSIS) != 0;
     Graphics g(hdc);
     // The classic path takes 0x00BBGGRR and draws opaque text.
-    g.DrawString(text, rect, f, MakeARGB(255, GetRValue(color), GetGValue(color), GetBValue(color)), tf);
+    g.DrawString(text, rect, f, MakeARGB(255, GetRValue(color), GetGValue(color), GetBValue(color)),
+                 tf);
     return MeasureString(text, f, rect.Width(), wrap).cy;
 }
 
@@ -121,25 +130,28 @@ void MRender::DrawGradient(HDC hdc, const RECT& rect, DWORD from, DWORD to, bool
         Surface band(CRect(rect).Width(), CRect(rect).Height());
         {
             Graphics bg(&band);
-            bg.FillGradient(CRect(0, 0, band.GetWidth(), band.GetHeight()), opaque(from), opaque(to), vertical);
+            bg.FillGradient(CRect(0, 0, band.GetWidth(), band.GetHeight()), opaque(from),
+                            opaque(to), vertical);
         }
-        g.DrawImage(&band, rect, 0, 0, band.GetWidth(), band.GetHeight(), static_cast<BYTE>(meanAlpha));
+        g.DrawImage(&band, rect, 0, 0, band.GetWidth(), band.GetHeight(),
+                    static_cast<BYTE>(meanAlpha));
         return;
     }
     g.FillGradient(rect, opaque(from), opaque(to), vertical);
 }
 
-void MRender::DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius, Color border,
-                                float width, bool fill, Color fillColor) {
+void MRender::DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius,
+                                Color border, float width, bool fill, Color fillColor) {
     g.RoundRect(x, y, w, h, radius, border.GetValue(), width, fill, fillColor.GetValue());
 }
 
-void MRender::DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius, Color border,
-                                float width) {
+void MRender::DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius,
+                                Color border, float width) {
     g.RoundRect(x, y, w, h, radius, border.GetValue(), width, false, 0);
 }
 
-void MRender::DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius, Color fillColor) {
+void MRender::DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius,
+                                Color fillColor) {
     g.RoundRect(x, y, w, h, radius, 0, 0, true, fillColor.GetValue());
 }
 
@@ -159,9 +171,11 @@ int Transition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from, int
         const CRect dest = rows ? CRect(d.left, d.top + i, d.right, d.top + i + 1)
                                 : CRect(d.left + i, d.top, d.left + i + 1, d.bottom);
         if (rows) {
-            g.DrawImage(src, dest, s.left, s.top + i, d.Width(), 1, static_cast<BYTE>(std::clamp(alpha, 0, 255)));
+            g.DrawImage(src, dest, s.left, s.top + i, d.Width(), 1,
+                        static_cast<BYTE>(std::clamp(alpha, 0, 255)));
         } else {
-            g.DrawImage(src, dest, s.left + i, s.top, 1, d.Height(), static_cast<BYTE>(std::clamp(alpha, 0, 255)));
+            g.DrawImage(src, dest, s.left + i, s.top, 1, d.Height(),
+                        static_cast<BYTE>(std::clamp(alpha, 0, 255)));
         }
     }
     return alpha;
@@ -169,11 +183,13 @@ int Transition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from, int
 
 }  // namespace
 
-int MRender::DrawVerticalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from, int to) {
+int MRender::DrawVerticalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from,
+                                    int to) {
     return Transition(dst, src, d, s, from, to, true);
 }
 
-int MRender::DrawHorizontalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from, int to) {
+int MRender::DrawHorizontalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from,
+                                      int to) {
     return Transition(dst, src, d, s, from, to, false);
 }
 
@@ -209,7 +225,9 @@ HDC MRender::CreateCompatibleDC(HDC hdc) {
     return new Surface(hdc != nullptr ? hdc->GetWidth() : 1, hdc != nullptr ? hdc->GetHeight() : 1);
 }
 
-HBITMAP MRender::CreateCompatibleBitmap(HDC, int width, int height) { return new Surface(width, height); }
+HBITMAP MRender::CreateCompatibleBitmap(HDC, int width, int height) {
+    return new Surface(width, height);
+}
 
 int MRender::BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy) {
     if (dst == nullptr || src == nullptr) {
@@ -227,7 +245,9 @@ CSize MRender::GetTextBounds(const Font& font, CString text, int maxWidth) {
     return MeasureString(text, font, maxWidth, maxWidth > 0);
 }
 
-CSize MRender::GetTextBounds(const Font& font, CString text) { return MeasureString(text, font, 0, false); }
+CSize MRender::GetTextBounds(const Font& font, CString text) {
+    return MeasureString(text, font, 0, false);
+}
 
 CPoint MRender::GetOriginPoint(int w, int h, int cw, int ch, unsigned hAlign, unsigned vAlign) {
     const int x = hAlign == 1 ? (w - cw) / 2 : hAlign == 2 ? w - cw : 0;

@@ -32,27 +32,35 @@ long MWindow::OnWindowMessage(unsigned msg, unsigned wParam, long lParam) {
     return m_defaultProc(m_hwnd, msg, wParam, lParam);
 }
 
-int MWindow::PreTranslateMessage(MSG*) { return 0; }
+int MWindow::PreTranslateMessage(MSG*) {
+    return 0;
+}
 
-HWND MWindow::Create(HWND parent) { return Create(parent, L"MWindow", 0x80B, 0, CRect(0, 0, 800, 600)); }
+HWND MWindow::Create(HWND parent) {
+    return Create(parent, L"MWindow", 0x80B, 0, CRect(0, 0, 800, 600));
+}
 
-HWND MWindow::Create(HWND parent, CRect rect) { return Create(parent, L"MWindow", 0x80B, 0, rect); }
+HWND MWindow::Create(HWND parent, CRect rect) {
+    return Create(parent, L"MWindow", 0x80B, 0, rect);
+}
 
 HWND MWindow::Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect) {
     return Create(parent, name, style, exStyle, rect, nullptr);
 }
 
-HWND MWindow::Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect, HMENU menu) {
+HWND MWindow::Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect,
+                     HMENU menu) {
     if (m_hwnd != nullptr) {
         return m_hwnd;
     }
     m_parent = parent;
-    const int registered = GetSuperClassName() != nullptr ? RegisterSuperClass() : RegisterWindowClass();
+    const int registered =
+        GetSuperClassName() != nullptr ? RegisterSuperClass() : RegisterWindowClass();
     if (!registered) {
         return nullptr;
     }
-    CreateWindowExW(exStyle, GetWindowClassName(), name, style, rect.left, rect.top, rect.Width(), rect.Height(),
-                    parent, menu, Manager::GetInstance(), this);
+    CreateWindowExW(exStyle, GetWindowClassName(), name, style, rect.left, rect.top, rect.Width(),
+                    rect.Height(), parent, menu, Manager::GetInstance(), this);
     Manager::AddWnd(this);
     OnInitDialog();
     return m_hwnd;
@@ -104,9 +112,15 @@ int MWindow::ModifyExStyle(DWORD remove, DWORD add, UINT flags) {
     return 1;
 }
 
-int MWindow::GetClientRect(RECT* rect) const { return m_hwnd != nullptr && ::DUI::GetClientRect(m_hwnd, rect); }
-int MWindow::GetWindowRect(RECT* rect) const { return m_hwnd != nullptr && ::DUI::GetWindowRect(m_hwnd, rect); }
-int MWindow::SetWindowTextW(const wchar_t* text) { return m_hwnd != nullptr && ::DUI::SetWindowTextW(m_hwnd, text); }
+int MWindow::GetClientRect(RECT* rect) const {
+    return m_hwnd != nullptr && ::DUI::GetClientRect(m_hwnd, rect);
+}
+int MWindow::GetWindowRect(RECT* rect) const {
+    return m_hwnd != nullptr && ::DUI::GetWindowRect(m_hwnd, rect);
+}
+int MWindow::SetWindowTextW(const wchar_t* text) {
+    return m_hwnd != nullptr && ::DUI::SetWindowTextW(m_hwnd, text);
+}
 
 int MWindow::GetWindowTextW(CString& text) const {
     if (m_hwnd == nullptr) {
@@ -123,22 +137,44 @@ int MWindow::GetWindowTextLengthW() const {
     return static_cast<int>(::DUI::GetWindowTextW(m_hwnd).size());
 }
 
-int MWindow::EnableWindow(int enable) { return m_hwnd != nullptr && ::DUI::EnableWindow(m_hwnd, enable != 0); }
-int MWindow::IsWindowEnabled() const { return m_hwnd != nullptr && ::DUI::IsWindowEnabled(m_hwnd); }
-int MWindow::IsWindowVisible() const { return m_hwnd != nullptr && ::DUI::IsWindowVisible(m_hwnd); }
-int MWindow::IsIconic() const { return m_hwnd != nullptr && ::DUI::IsIconic(m_hwnd); }
+int MWindow::EnableWindow(int enable) {
+    return m_hwnd != nullptr && ::DUI::EnableWindow(m_hwnd, enable != 0);
+}
+int MWindow::IsWindowEnabled() const {
+    return m_hwnd != nullptr && ::DUI::IsWindowEnabled(m_hwnd);
+}
+int MWindow::IsWindowVisible() const {
+    return m_hwnd != nullptr && ::DUI::IsWindowVisible(m_hwnd);
+}
+int MWindow::IsIconic() const {
+    return m_hwnd != nullptr && ::DUI::IsIconic(m_hwnd);
+}
 
 int MWindow::InvalidateRect(CRect rect, int erase) {
     return m_hwnd != nullptr && ::DUI::InvalidateRect(m_hwnd, &rect, erase != 0);
 }
 
-HWND MWindow::SetCapture() { return m_hwnd != nullptr ? ::DUI::SetCapture(m_hwnd) : nullptr; }
-int MWindow::ReleaseCapture() { return m_hwnd != nullptr && ::DUI::ReleaseCapture(); }
-HWND MWindow::SetFocus() { return m_hwnd != nullptr ? ::DUI::SetFocus(m_hwnd) : nullptr; }
-unsigned MWindow::SetTimer(unsigned id, unsigned ms) { return m_hwnd != nullptr ? ::DUI::SetTimer(m_hwnd, id, ms) : 0; }
-int MWindow::KillTimer(unsigned id) { return m_hwnd != nullptr && ::DUI::KillTimer(m_hwnd, id); }
-int MWindow::ClientToScreen(POINT* point) const { return m_hwnd != nullptr && ::DUI::ClientToScreen(m_hwnd, point); }
-int MWindow::ScreenToClient(POINT* point) const { return m_hwnd != nullptr && ::DUI::ScreenToClient(m_hwnd, point); }
+HWND MWindow::SetCapture() {
+    return m_hwnd != nullptr ? ::DUI::SetCapture(m_hwnd) : nullptr;
+}
+int MWindow::ReleaseCapture() {
+    return m_hwnd != nullptr && ::DUI::ReleaseCapture();
+}
+HWND MWindow::SetFocus() {
+    return m_hwnd != nullptr ? ::DUI::SetFocus(m_hwnd) : nullptr;
+}
+unsigned MWindow::SetTimer(unsigned id, unsigned ms) {
+    return m_hwnd != nullptr ? ::DUI::SetTimer(m_hwnd, id, ms) : 0;
+}
+int MWindow::KillTimer(unsigned id) {
+    return m_hwnd != nullptr && ::DUI::KillTimer(m_hwnd, id);
+}
+int MWindow::ClientToScreen(POINT* point) const {
+    return m_hwnd != nullptr && ::DUI::ClientToScreen(m_hwnd, point);
+}
+int MWindow::ScreenToClient(POINT* point) const {
+    return m_hwnd != nullptr && ::DUI::ScreenToClient(m_hwnd, point);
+}
 
 int MWindow::ClientToScreen(RECT* rect) const {
     if (m_hwnd == nullptr || rect == nullptr) {
@@ -177,7 +213,9 @@ int MWindow::MoveWindow(const RECT& rect, int repaint) {
     return MoveWindow(r.left, r.top, r.Width(), r.Height(), repaint);
 }
 
-int MWindow::DestroyWindow() { return m_hwnd != nullptr && ::DUI::DestroyWindow(m_hwnd); }
+int MWindow::DestroyWindow() {
+    return m_hwnd != nullptr && ::DUI::DestroyWindow(m_hwnd);
+}
 
 long MWindow::SendMessageW(unsigned msg, unsigned wParam, long lParam) {
     return m_hwnd != nullptr ? ::DUI::SendMessageW(m_hwnd, msg, wParam, lParam) : 0;
@@ -232,8 +270,9 @@ void MWindow::CenterWindow(MWindow* reference) {
     if (m_hwnd == nullptr) {
         return;
     }
-    HWND ref = (reference != nullptr && reference->GetSafeHwnd() != nullptr) ? reference->GetSafeHwnd()
-                                                                              : GetWindow(m_hwnd);
+    HWND ref = (reference != nullptr && reference->GetSafeHwnd() != nullptr)
+                   ? reference->GetSafeHwnd()
+                   : GetWindow(m_hwnd);
     const bool child = (GetStyle() & WS_CHILD) != 0;
     CRect own;
     ::DUI::GetWindowRect(m_hwnd, &own);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "tessel/core/tooltip_window.h"
 #include "tessel/core/control_factory.h"
 #include "tessel/core/manager.h"
 #include "tessel/core/mwindow.h"
+#include "tessel/core/tooltip_window.h"
 #include "tessel/platform/fonts.h"
 #include "tessel/platform/image_io.h"
 #include "tessel/platform/resources.h"
@@ -87,8 +87,9 @@ void PaintManager::DestroyData() {
 
 // ---- factory and lists ----
 
-MControl* PaintManager::CreateControl(unsigned kind, MObject* parent, const wchar_t* className, unsigned id,
-                                      CRect rect, const wchar_t* title, int visible, int enabled) {
+MControl* PaintManager::CreateControl(unsigned kind, MObject* parent, const wchar_t* className,
+                                      unsigned id, CRect rect, const wchar_t* title, int visible,
+                                      int enabled) {
     const ControlCreator creator = FindControlClass(className, kWindowFactory);
     if (creator == nullptr) {
         return nullptr;
@@ -108,13 +109,13 @@ MControl* PaintManager::CreateControl(unsigned kind, MObject* parent, const wcha
     return control;
 }
 
-MControl* PaintManager::CreateArea(MObject* parent, const wchar_t* className, unsigned id, CRect rect,
-                                   const wchar_t* title, int visible, int enabled) {
+MControl* PaintManager::CreateArea(MObject* parent, const wchar_t* className, unsigned id,
+                                   CRect rect, const wchar_t* title, int visible, int enabled) {
     return CreateControl(0, parent, className, id, rect, title, visible, enabled);
 }
 
-MControl* PaintManager::CreateControl(MObject* parent, const wchar_t* className, unsigned id, CRect rect,
-                                      const wchar_t* title, int visible, int enabled) {
+MControl* PaintManager::CreateControl(MObject* parent, const wchar_t* className, unsigned id,
+                                      CRect rect, const wchar_t* title, int visible, int enabled) {
     return CreateControl(1, parent, className, id, rect, title, visible, enabled);
 }
 
@@ -373,14 +374,16 @@ void PaintManager::HandleMouseMove(CPoint point, unsigned flags) {
     if (m_dragArmed && (flags & MK_LBUTTON) != 0) {
         // An OLE drag starts unless the pointer moved more than 2 pixels in both axes since the
         // previous such move; the drag itself comes with the drop-target support.
-        const bool jumped = std::abs(point.x - m_lastDragPoint.x) > 2 && std::abs(point.y - m_lastDragPoint.y) > 2;
+        const bool jumped =
+            std::abs(point.x - m_lastDragPoint.x) > 2 && std::abs(point.y - m_lastDragPoint.y) > 2;
         m_lastDragPoint = point;
         if (!jumped) {
             return;
         }
     }
     MControl* hover = m_hover;
-    if (hover != nullptr && hover->PtInRect(point) && hover->OnCheckMouseResponse(flags, point) && m_tracking) {
+    if (hover != nullptr && hover->PtInRect(point) && hover->OnCheckMouseResponse(flags, point) &&
+        m_tracking) {
         hover->OnMouseMove(flags, point);
         return;
     }
@@ -423,7 +426,8 @@ void PaintManager::HandleButtonDown(CPoint point, unsigned flags, bool right) {
         }
         m_pressing = 1;
         m_focus = hover;
-        const int result = right ? hover->OnRButtonDown(flags, point) : hover->OnLButtonDown(flags, point);
+        const int result =
+            right ? hover->OnRButtonDown(flags, point) : hover->OnLButtonDown(flags, point);
         MControl* now = m_hover;
         if (!m_captured && (now == nullptr || now->OnCheckMouseResponse(flags, point))) {
             SetCapture();
@@ -849,9 +853,10 @@ int PaintManager::KillTimer(MControl* control, unsigned key) {
         if (t.control == control && t.key == key && !t.killed) {
             t.killed = true;
             // Another entry may still use the same native id (the counter wraps).
-            const bool shared = std::any_of(m_timers.begin(), m_timers.end(), [&](const TimerEntry& o) {
-                return &o != &t && !o.killed && o.nativeId == t.nativeId && o.hwnd == t.hwnd;
-            });
+            const bool shared =
+                std::any_of(m_timers.begin(), m_timers.end(), [&](const TimerEntry& o) {
+                    return &o != &t && !o.killed && o.nativeId == t.nativeId && o.hwnd == t.hwnd;
+                });
             if (!shared) {
                 ::DUI::KillTimer(t.hwnd, t.nativeId);
             }
@@ -931,7 +936,8 @@ void PaintManager::KillMTimer() {
 
 int PaintManager::AddMTimer(MControl* control) {
     std::lock_guard lock(m_fastTimerLock);
-    if (control != nullptr && std::find(m_fastTimers.begin(), m_fastTimers.end(), control) == m_fastTimers.end()) {
+    if (control != nullptr &&
+        std::find(m_fastTimers.begin(), m_fastTimers.end(), control) == m_fastTimers.end()) {
         m_fastTimers.push_back(control);
     }
     return 1;

@@ -18,7 +18,9 @@ constexpr unsigned kFadeTimer = 88;
 constexpr unsigned kProgressTimer = 99;
 constexpr auto kPaintPause = std::chrono::milliseconds(15);
 
-DWORD Colour254(DWORD bgr) { return MakeARGB(254, GetRValue(bgr), GetGValue(bgr), GetBValue(bgr)); }
+DWORD Colour254(DWORD bgr) {
+    return MakeARGB(254, GetRValue(bgr), GetGValue(bgr), GetBValue(bgr));
+}
 
 std::string ThemeFile(const wchar_t* file) {
     std::wstring name = file;
@@ -92,7 +94,9 @@ int PaintManager::Paint() {
     }
     if (layered) {
         if ((GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & static_cast<long>(WS_EX_LAYERED)) == 0) {
-            SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | static_cast<long>(WS_EX_LAYERED));
+            SetWindowLongPtrW(
+                hwnd, GWL_EXSTYLE,
+                GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | static_cast<long>(WS_EX_LAYERED));
         }
         UpdateLayeredWindow(hwnd, *frame);
     } else {
@@ -108,7 +112,8 @@ void PaintManager::DrawBackground(Graphics& g, const CRect& client) {
     if (m_backImage) {
         const Image* image = m_backImage.get();
         if (m_backMode == BACK_MODE_FRAME) {
-            MRender::DrawImageFrame(g, image, client, 0, 0, image->GetWidth(), image->GetHeight(), m_backParam);
+            MRender::DrawImageFrame(g, image, client, 0, 0, image->GetWidth(), image->GetHeight(),
+                                    m_backParam);
         } else {
             g.FillRectOpaque(client, 0);
             g.DrawImage(image, 0, 0);
@@ -127,7 +132,9 @@ void PaintManager::DrawOverlay(Graphics& g) {
         return;
     }
     const BYTE alpha = static_cast<BYTE>(std::clamp(m_overlayAlpha.load(), 0, 255));
-    const auto withAlpha = [alpha](DWORD c) { return (c & 0x00FFFFFF) | (static_cast<DWORD>(ColorA(c) * alpha / 255) << 24); };
+    const auto withAlpha = [alpha](DWORD c) {
+        return (c & 0x00FFFFFF) | (static_cast<DWORD>(ColorA(c) * alpha / 255) << 24);
+    };
     g.FillRect(m_overlayRect, withAlpha(0xFF141414));
     g.DrawRect(m_overlayRect, withAlpha(0xFF6D6D6D), 2);
     Font font;
@@ -138,7 +145,8 @@ void PaintManager::DrawOverlay(Graphics& g) {
         font.weight = family->weight;
     }
     const CSize size = MeasureString(m_overlayText, font, m_overlayRect.Width(), true);
-    CRect textRect(m_overlayRect.left, m_overlayRect.top + (m_overlayRect.Height() - size.cy) / 2, m_overlayRect.right,
+    CRect textRect(m_overlayRect.left, m_overlayRect.top + (m_overlayRect.Height() - size.cy) / 2,
+                   m_overlayRect.right,
                    m_overlayRect.top + (m_overlayRect.Height() - size.cy) / 2 + size.cy);
     TextFormat format;
     format.hAlign = 1;
@@ -320,7 +328,8 @@ FontFamily* PaintManager::AddTempFont(const wchar_t* family, const wchar_t* file
     }
     auto entry = std::make_unique<FontFamily>();
     entry->name = family;
-    const bool named = std::find(face.families.begin(), face.families.end(), entry->name) != face.families.end();
+    const bool named =
+        std::find(face.families.begin(), face.families.end(), entry->name) != face.families.end();
     entry->family = named ? entry->name : face.families.front();
     entry->weight = face.weight;
     std::lock_guard lock(m_fontLock);
@@ -340,7 +349,8 @@ FontFamily* PaintManager::AddTempFont(const wchar_t* family, unsigned resourceId
     }
     auto entry = std::make_unique<FontFamily>();
     entry->name = family;
-    const bool named = std::find(face.families.begin(), face.families.end(), entry->name) != face.families.end();
+    const bool named =
+        std::find(face.families.begin(), face.families.end(), entry->name) != face.families.end();
     entry->family = named ? entry->name : face.families.front();
     entry->weight = face.weight;
     std::lock_guard lock(m_fontLock);

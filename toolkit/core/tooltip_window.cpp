@@ -23,7 +23,9 @@ Font TooltipFont() {
 
 TooltipWindow::TooltipWindow(HWND owner) : m_owner(owner) {}
 
-TooltipWindow::~TooltipWindow() { Destroy(); }
+TooltipWindow::~TooltipWindow() {
+    Destroy();
+}
 
 bool TooltipWindow::EnsureWindow() {
     if (m_hwnd != nullptr && IsWindow(m_hwnd)) {
@@ -36,8 +38,8 @@ bool TooltipWindow::EnsureWindow() {
     if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
-    m_hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 1, 1, m_owner,
-                             nullptr, LibraryModule(), this);
+    m_hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 1,
+                             1, m_owner, nullptr, LibraryModule(), this);
     if (m_hwnd != nullptr) {
         SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<long>(this));
     }
@@ -94,7 +96,9 @@ std::wstring TooltipWindow::GetText() const {
     return m_text;
 }
 
-bool TooltipWindow::IsShowing() const { return m_hwnd != nullptr && IsWindowVisible(m_hwnd); }
+bool TooltipWindow::IsShowing() const {
+    return m_hwnd != nullptr && IsWindowVisible(m_hwnd);
+}
 
 void TooltipWindow::Paint() {
     PAINTSTRUCT ps;
@@ -109,8 +113,8 @@ void TooltipWindow::Paint() {
         g.DrawRect(r, kBorderColor, 1);
         TextFormat format;
         format.wordWrap = true;
-        g.DrawString(GetText(), CRect(kPadX, kPadY, r.right - kPadX, r.bottom - kPadY), TooltipFont(), kTextColor,
-                     format);
+        g.DrawString(GetText(), CRect(kPadX, kPadY, r.right - kPadX, r.bottom - kPadY),
+                     TooltipFont(), kTextColor, format);
     }
     PresentFrame(m_hwnd, frame, r);
     EndPaint(m_hwnd, &ps);

@@ -15,8 +15,8 @@ class Backend {
     virtual BackendKind Kind() const = 0;
     virtual bool Create(NativeWindow* window) = 0;
     virtual void Destroy(NativeWindow* window) = 0;
-    virtual void Show(NativeWindow* window) = 0;       // visible or state changed
-    virtual void Place(NativeWindow* window) = 0;      // rect changed
+    virtual void Show(NativeWindow* window) = 0;   // visible or state changed
+    virtual void Place(NativeWindow* window) = 0;  // rect changed
     virtual void SetTitle(NativeWindow*) {}
     virtual void SetIcon(NativeWindow*, const Image*) {}
     virtual void SetOpacity(NativeWindow*) {}

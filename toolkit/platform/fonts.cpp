@@ -15,7 +15,9 @@
 namespace DUI {
 namespace {
 
-int CssWeight(int fcWeight) { return FcWeightToOpenType(fcWeight); }
+int CssWeight(int fcWeight) {
+    return FcWeightToOpenType(fcWeight);
+}
 
 bool DescribeFile(const std::string& path, FontFace* face) {
     FcPattern* query = FcPatternCreate();
@@ -61,7 +63,8 @@ bool RegisterFontFile(const std::string& path, FontFace* face) {
     std::lock_guard lock(detail::TextLock());
     detail::TextFontMap();
     if (!DescribeFile(path, nullptr)) {
-        if (!FcConfigAppFontAddFile(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(path.c_str()))) {
+        if (!FcConfigAppFontAddFile(FcConfigGetCurrent(),
+                                    reinterpret_cast<const FcChar8*>(path.c_str()))) {
             return false;
         }
         detail::TextFontsChanged();

@@ -22,6 +22,8 @@ class HeadlessBackend final : public Backend {
 
 }  // namespace
 
-std::unique_ptr<Backend> MakeHeadlessBackend() { return std::make_unique<HeadlessBackend>(); }
+std::unique_ptr<Backend> MakeHeadlessBackend() {
+    return std::make_unique<HeadlessBackend>();
+}
 
 }  // namespace DUI::detail

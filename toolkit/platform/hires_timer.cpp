@@ -23,7 +23,8 @@ struct Entry {
 class TimerThread {
   public:
     static TimerThread& Instance() {
-        static TimerThread* instance = new TimerThread();  // never destroyed: callbacks may run at exit
+        static TimerThread* instance =
+            new TimerThread();  // never destroyed: callbacks may run at exit
         return *instance;
     }
 
@@ -121,6 +122,8 @@ bool KillHighResTimer(unsigned id) {
     return TimerThread::Instance().Kill(id);
 }
 
-HighResCaps GetHighResCaps() { return {}; }
+HighResCaps GetHighResCaps() {
+    return {};
+}
 
 }  // namespace DUI

@@ -25,14 +25,17 @@ std::unique_ptr<Image> FromRgba(const unsigned char* rgba, int width, int height
         for (int x = 0; x < width; ++x) {
             const std::uint32_t a = in[x * 4 + 3];
             const auto mul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-            row[x] = (a << 24) | (mul(in[x * 4]) << 16) | (mul(in[x * 4 + 1]) << 8) | mul(in[x * 4 + 2]);
+            row[x] =
+                (a << 24) | (mul(in[x * 4]) << 16) | (mul(in[x * 4 + 1]) << 8) | mul(in[x * 4 + 2]);
         }
     }
     image->MarkDirty();
     return image;
 }
 
-std::uint16_t Le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t Le16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t Le32(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -133,7 +136,8 @@ std::unique_ptr<Image> LoadImageData(const void* data, std::size_t size) {
     int width = 0;
     int height = 0;
     int channels = 0;
-    unsigned char* rgba = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 4);
+    unsigned char* rgba =
+        stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 4);
     if (rgba == nullptr) {
         return nullptr;
     }
@@ -165,12 +169,13 @@ std::vector<AnimationFrame> LoadAnimationData(const void* data, std::size_t size
         int height = 0;
         int count = 0;
         int channels = 0;
-        unsigned char* rgba = stbi_load_gif_from_memory(bytes, static_cast<int>(size), &delays, &width,
-                                                        &height, &count, &channels, 4);
+        unsigned char* rgba = stbi_load_gif_from_memory(bytes, static_cast<int>(size), &delays,
+                                                        &width, &height, &count, &channels, 4);
         if (rgba != nullptr) {
             const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 4;
             for (int i = 0; i < count; ++i) {
-                frames.push_back({FromRgba(rgba + frameBytes * i, width, height), delays != nullptr ? delays[i] : 0});
+                frames.push_back({FromRgba(rgba + frameBytes * i, width, height),
+                                  delays != nullptr ? delays[i] : 0});
             }
             stbi_image_free(rgba);
             STBI_FREE(delays);
@@ -194,8 +199,8 @@ std::vector<AnimationFrame> LoadAnimationFile(const std::string& path) {
 std::unique_ptr<Image> ScaleImage(const Image& image, int width, int height) {
     auto scaled = std::make_unique<Image>(width, height);
     Graphics g(scaled.get());
-    g.DrawImage(&image, CRect(0, 0, scaled->GetWidth(), scaled->GetHeight()), 0, 0, image.GetWidth(),
-                image.GetHeight());
+    g.DrawImage(&image, CRect(0, 0, scaled->GetWidth(), scaled->GetHeight()), 0, 0,
+                image.GetWidth(), image.GetHeight());
     return scaled;
 }
 

@@ -31,12 +31,15 @@ const int g_library_anchor = 0;
 
 }  // namespace
 
-HINSTANCE LibraryModule() { return const_cast<int*>(&g_library_anchor); }
+HINSTANCE LibraryModule() {
+    return const_cast<int*>(&g_library_anchor);
+}
 
 void RegisterResource(HINSTANCE module, unsigned id, const std::wstring& type, const void* data,
                       std::size_t size) {
     std::lock_guard lock(TableLock());
-    Table()[Key(module, id, Lower(type))] = ResourceData{static_cast<const unsigned char*>(data), size};
+    Table()[Key(module, id, Lower(type))] =
+        ResourceData{static_cast<const unsigned char*>(data), size};
 }
 
 ResourceData FindResource(HINSTANCE module, unsigned id, const std::wstring& type) {

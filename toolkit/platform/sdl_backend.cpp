@@ -25,27 +25,45 @@ UINT KeyToVk(SDL_Keycode key) {
         return VK_F1 + static_cast<UINT>(key - SDLK_F1);
     }
     switch (key) {
-        case SDLK_TAB: return VK_TAB;
-        case SDLK_RETURN: return VK_RETURN;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_SPACE: return VK_SPACE;
-        case SDLK_BACKSPACE: return VK_BACK;
-        case SDLK_DELETE: return VK_DELETE;
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_DOWN: return VK_DOWN;
-        case SDLK_HOME: return VK_HOME;
-        case SDLK_END: return VK_END;
-        case SDLK_PAGEUP: return VK_PRIOR;
-        case SDLK_PAGEDOWN: return VK_NEXT;
+        case SDLK_TAB:
+            return VK_TAB;
+        case SDLK_RETURN:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_DELETE:
+            return VK_DELETE;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
         case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
         case SDLK_LCTRL:
-        case SDLK_RCTRL: return VK_CONTROL;
+        case SDLK_RCTRL:
+            return VK_CONTROL;
         case SDLK_LALT:
-        case SDLK_RALT: return VK_MENU;
-        default: return 0;
+        case SDLK_RALT:
+            return VK_MENU;
+        default:
+            return 0;
     }
 }
 
@@ -69,8 +87,9 @@ class SdlBackend final : public Backend {
             flags |= SDL_WINDOW_ALWAYS_ON_TOP;
         }
         const std::string title = WideToUtf8(w->title);
-        SDL_Window* window = SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top, std::max(1, w->rect.Width()),
-                                              std::max(1, w->rect.Height()), flags);
+        SDL_Window* window =
+            SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top, std::max(1, w->rect.Width()),
+                             std::max(1, w->rect.Height()), flags);
         if (window == nullptr) {
             return false;
         }
@@ -122,8 +141,8 @@ class SdlBackend final : public Backend {
 
     void SetIcon(NativeWindow* w, const Image* icon) override {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<std::uint32_t*>(icon->Data()), icon->GetWidth(), icon->GetHeight(), 32, icon->Stride(),
-            SDL_PIXELFORMAT_ARGB8888);
+            const_cast<std::uint32_t*>(icon->Data()), icon->GetWidth(), icon->GetHeight(), 32,
+            icon->Stride(), SDL_PIXELFORMAT_ARGB8888);
         if (surface != nullptr) {
             SDL_SetWindowIcon(static_cast<SDL_Window*>(w->backendData), surface);
             SDL_FreeSurface(surface);
@@ -139,7 +158,9 @@ class SdlBackend final : public Backend {
                                  (w->exStyle & WS_EX_TOPMOST) != 0 ? SDL_TRUE : SDL_FALSE);
     }
 
-    void Raise(NativeWindow* w) override { SDL_RaiseWindow(static_cast<SDL_Window*>(w->backendData)); }
+    void Raise(NativeWindow* w) override {
+        SDL_RaiseWindow(static_cast<SDL_Window*>(w->backendData));
+    }
 
     void Present(NativeWindow* w, const CRect& rect) override {
         auto* window = static_cast<SDL_Window*>(w->backendData);
@@ -149,7 +170,7 @@ class SdlBackend final : public Backend {
         }
         CRect r;
         if (!r.IntersectRect(rect, CRect(0, 0, std::min(surface->w, w->frame->GetWidth()),
-                                          std::min(surface->h, w->frame->GetHeight())))) {
+                                         std::min(surface->h, w->frame->GetHeight())))) {
             return;
         }
         SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
@@ -168,12 +189,23 @@ class SdlBackend final : public Backend {
     void SetCursor(int id) override {
         SDL_SystemCursor kind = SDL_SYSTEM_CURSOR_ARROW;
         switch (id) {
-            case 32514: kind = SDL_SYSTEM_CURSOR_WAIT; break;
-            case 32515: kind = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
-            case 32644: kind = SDL_SYSTEM_CURSOR_SIZEWE; break;
-            case 32645: kind = SDL_SYSTEM_CURSOR_SIZENS; break;
-            case 32649: kind = SDL_SYSTEM_CURSOR_HAND; break;
-            default: break;  // help has no system shape in SDL: the arrow stands in
+            case 32514:
+                kind = SDL_SYSTEM_CURSOR_WAIT;
+                break;
+            case 32515:
+                kind = SDL_SYSTEM_CURSOR_CROSSHAIR;
+                break;
+            case 32644:
+                kind = SDL_SYSTEM_CURSOR_SIZEWE;
+                break;
+            case 32645:
+                kind = SDL_SYSTEM_CURSOR_SIZENS;
+                break;
+            case 32649:
+                kind = SDL_SYSTEM_CURSOR_HAND;
+                break;
+            default:
+                break;  // help has no system shape in SDL: the arrow stands in
         }
         SDL_Cursor*& cursor = cursors_[kind];
         if (cursor == nullptr) {
@@ -254,18 +286,24 @@ class SdlBackend final : public Backend {
         if (r.IsRectNull()) {
             return;
         }
-        SetWindowPos(w, nullptr, gx - grabX, gy - grabY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(w, nullptr, gx - grabX, gy - grabY, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     static WPARAM MouseKeys() {
         WPARAM keys = 0;
         const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-        if ((buttons & SDL_BUTTON_LMASK) != 0) keys |= MK_LBUTTON;
-        if ((buttons & SDL_BUTTON_RMASK) != 0) keys |= MK_RBUTTON;
-        if ((buttons & SDL_BUTTON_MMASK) != 0) keys |= MK_MBUTTON;
+        if ((buttons & SDL_BUTTON_LMASK) != 0)
+            keys |= MK_LBUTTON;
+        if ((buttons & SDL_BUTTON_RMASK) != 0)
+            keys |= MK_RBUTTON;
+        if ((buttons & SDL_BUTTON_MMASK) != 0)
+            keys |= MK_MBUTTON;
         const SDL_Keymod mod = SDL_GetModState();
-        if ((mod & KMOD_SHIFT) != 0) keys |= MK_SHIFT;
-        if ((mod & KMOD_CTRL) != 0) keys |= MK_CONTROL;
+        if ((mod & KMOD_SHIFT) != 0)
+            keys |= MK_SHIFT;
+        if ((mod & KMOD_CTRL) != 0)
+            keys |= MK_CONTROL;
         return keys;
     }
 
@@ -273,7 +311,8 @@ class SdlBackend final : public Backend {
         switch (e.type) {
             case SDL_MOUSEMOTION: {
                 HWND w = Find(e.motion.windowID);
-                return w != nullptr && PostFromBackend(w, WM_MOUSEMOVE, MouseKeys(), MAKELPARAM(e.motion.x, e.motion.y));
+                return w != nullptr && PostFromBackend(w, WM_MOUSEMOVE, MouseKeys(),
+                                                       MAKELPARAM(e.motion.x, e.motion.y));
             }
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP: {
@@ -304,8 +343,11 @@ class SdlBackend final : public Backend {
                 int y = 0;
                 SDL_GetMouseState(&x, &y);
                 const CRect r = WindowRectForBackend(w);
-                const int delta = (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y) * WHEEL_DELTA;
-                return PostFromBackend(w, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<int>(MouseKeys()), delta),
+                const int delta =
+                    (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y) *
+                    WHEEL_DELTA;
+                return PostFromBackend(w, WM_MOUSEWHEEL,
+                                       MAKEWPARAM(static_cast<int>(MouseKeys()), delta),
                                        MAKELPARAM(r.left + x, r.top + y));
             }
             case SDL_KEYDOWN:
@@ -317,7 +359,8 @@ class SdlBackend final : public Backend {
                 }
                 const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
                 const bool down = e.type == SDL_KEYDOWN;
-                const UINT msg = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+                const UINT msg =
+                    alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
                 return PostFromBackend(w, msg, vk, e.key.repeat != 0 ? 0x40000001 : 1);
             }
             case SDL_TEXTINPUT: {

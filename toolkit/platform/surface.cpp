@@ -39,7 +39,9 @@ DWORD Unpremultiply(std::uint32_t p) {
     if (a == 255) {
         return p;
     }
-    const auto div = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a); };
+    const auto div = [a](std::uint32_t c) {
+        return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a);
+    };
     return (a << 24) | (div((p >> 16) & 0xFF) << 16) | (div((p >> 8) & 0xFF) << 8) | div(p & 0xFF);
 }
 
@@ -50,9 +52,13 @@ Surface::Surface(int width, int height)
       height_(std::max(1, height)),
       surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_, height_)) {}
 
-Surface::~Surface() { cairo_surface_destroy(surface_); }
+Surface::~Surface() {
+    cairo_surface_destroy(surface_);
+}
 
-int Surface::Stride() const { return cairo_image_surface_get_stride(surface_); }
+int Surface::Stride() const {
+    return cairo_image_surface_get_stride(surface_);
+}
 
 std::uint32_t* Surface::Data() {
     cairo_surface_flush(surface_);
@@ -64,13 +70,16 @@ const std::uint32_t* Surface::Data() const {
     return reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface_));
 }
 
-void Surface::MarkDirty() { cairo_surface_mark_dirty(surface_); }
+void Surface::MarkDirty() {
+    cairo_surface_mark_dirty(surface_);
+}
 
 DWORD Surface::GetPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return 0;
     }
-    const auto* row = reinterpret_cast<const std::uint8_t*>(Data()) + static_cast<std::size_t>(y) * Stride();
+    const auto* row =
+        reinterpret_cast<const std::uint8_t*>(Data()) + static_cast<std::size_t>(y) * Stride();
     return Unpremultiply(reinterpret_cast<const std::uint32_t*>(row)[x]);
 }
 
@@ -111,8 +120,10 @@ void Surface::CopyFrom(const Surface& source, const CRect& sourceRect, int destX
     const int outStride = Stride();
     const std::size_t bytes = static_cast<std::size_t>(dst.Width()) * 4;
     for (int row = 0; row < dst.Height(); ++row) {
-        std::memcpy(out + static_cast<std::size_t>(dst.top + row) * outStride + static_cast<std::size_t>(dst.left) * 4,
-                    in + static_cast<std::size_t>(src.top + row) * inStride + static_cast<std::size_t>(src.left) * 4,
+        std::memcpy(out + static_cast<std::size_t>(dst.top + row) * outStride +
+                        static_cast<std::size_t>(dst.left) * 4,
+                    in + static_cast<std::size_t>(src.top + row) * inStride +
+                        static_cast<std::size_t>(src.left) * 4,
                     bytes);
     }
     MarkDirty();
@@ -150,7 +161,9 @@ Graphics::Graphics(Surface* target) : target_(target), cr_(cairo_create(target->
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
 }
 
-Graphics::~Graphics() { cairo_destroy(cr_); }
+Graphics::~Graphics() {
+    cairo_destroy(cr_);
+}
 
 void Graphics::SetClip(const CRect& rect) {
     cairo_reset_clip(cr_);
@@ -158,9 +171,13 @@ void Graphics::SetClip(const CRect& rect) {
     cairo_clip(cr_);
 }
 
-void Graphics::ResetClip() { cairo_reset_clip(cr_); }
+void Graphics::ResetClip() {
+    cairo_reset_clip(cr_);
+}
 
-void Graphics::Translate(int dx, int dy) { cairo_translate(cr_, dx, dy); }
+void Graphics::Translate(int dx, int dy) {
+    cairo_translate(cr_, dx, dy);
+}
 
 void Graphics::DrawImage(const Image* image, const CRect& dest, int sx, int sy, int sw, int sh,
                          BYTE alpha) {
@@ -259,9 +276,8 @@ void Graphics::FillGradient(const CRect& rect, DWORD from, DWORD to, bool vertic
     if (rect.IsRectEmpty()) {
         return;
     }
-    cairo_pattern_t* pattern = vertical
-                                   ? cairo_pattern_create_linear(0, rect.top, 0, rect.bottom)
-                                   : cairo_pattern_create_linear(rect.left, 0, rect.right, 0);
+    cairo_pattern_t* pattern = vertical ? cairo_pattern_create_linear(0, rect.top, 0, rect.bottom)
+                                        : cairo_pattern_create_linear(rect.left, 0, rect.right, 0);
     cairo_pattern_add_color_stop_rgba(pattern, 0, ColorR(from) / 255.0, ColorG(from) / 255.0,
                                       ColorB(from) / 255.0, ColorA(from) / 255.0);
     cairo_pattern_add_color_stop_rgba(pattern, 1, ColorR(to) / 255.0, ColorG(to) / 255.0,
@@ -341,7 +357,8 @@ PangoLayout* MakeLayout(const std::wstring& text, const Font& font, int width, b
         weight = std::max(weight, 700);
     }
     pango_font_description_set_weight(desc, static_cast<PangoWeight>(weight));
-    pango_font_description_set_style(desc, (font.style & 2) != 0 ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_style(
+        desc, (font.style & 2) != 0 ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
     pango_layout_set_font_description(layout, desc);
     pango_font_description_free(desc);
     if ((font.style & 12) != 0) {
@@ -379,8 +396,8 @@ void Graphics::DrawString(const std::wstring& text, const CRect& layoutRect, con
     }
     std::lock_guard lock(detail::TextLock());
     pango_cairo_update_context(cr_, detail::TextContext());
-    PangoLayout* layout = MakeLayout(text, font, layoutRect.Width(), format.wordWrap,
-                                     format.ellipsis, format.hAlign);
+    PangoLayout* layout =
+        MakeLayout(text, font, layoutRect.Width(), format.wordWrap, format.ellipsis, format.hAlign);
     int w = 0;
     int h = 0;
     pango_layout_get_pixel_size(layout, &w, &h);

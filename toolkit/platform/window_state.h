@@ -21,8 +21,8 @@ struct NativeWindow {
     std::wstring title;
     DWORD style = 0;
     DWORD exStyle = 0;
-    CRect rect;          // screen coordinates; the client area is the whole window
-    CRect restoreRect;   // before minimising or maximising
+    CRect rect;         // screen coordinates; the client area is the whole window
+    CRect restoreRect;  // before minimising or maximising
     HWND owner = nullptr;
     bool alive = true;
     bool visible = false;

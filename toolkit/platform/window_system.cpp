@@ -100,8 +100,9 @@ std::shared_ptr<ThreadQueue> QueueOf(std::thread::id thread) {
 }
 
 std::uint64_t NowMs() {
-    return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(PlatformClock().now().time_since_epoch()).count());
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          PlatformClock().now().time_since_epoch())
+                                          .count());
 }
 
 void NoteInputState(const MSG& msg) {
@@ -137,7 +138,9 @@ void NoteInputState(const MSG& msg) {
     }
 }
 
-bool Matches(const MSG& msg, HWND filter) { return filter == nullptr || msg.hwnd == filter; }
+bool Matches(const MSG& msg, HWND filter) {
+    return filter == nullptr || msg.hwnd == filter;
+}
 
 // Takes the next message of the calling thread, in the platform's order: posted messages, then
 // quit, then paints, then due timers. Timers due after `cutoff` are left alone.
@@ -163,7 +166,8 @@ bool TakeNext(MSG* out, HWND filter, bool remove, Clock::time_point cutoff) {
     }
     const auto self = std::this_thread::get_id();
     for (HWND w : s.windows) {
-        if (w->alive && w->thread == self && w->visible && !w->invalid.IsRectEmpty() && Matches(MSG{w}, filter)) {
+        if (w->alive && w->thread == self && w->visible && !w->invalid.IsRectEmpty() &&
+            Matches(MSG{w}, filter)) {
             *out = MSG{w, WM_PAINT, 0, 0, NowMs(), {}};
             return true;
         }
@@ -171,8 +175,8 @@ bool TakeNext(MSG* out, HWND filter, bool remove, Clock::time_point cutoff) {
     const auto now = PlatformClock().now();
     WindowTimer* due = nullptr;
     for (auto& timer : s.timers) {
-        if (timer.hwnd->thread == self && timer.due <= now && timer.due <= cutoff && Matches(MSG{timer.hwnd}, filter) &&
-            (due == nullptr || timer.due < due->due)) {
+        if (timer.hwnd->thread == self && timer.due <= now && timer.due <= cutoff &&
+            Matches(MSG{timer.hwnd}, filter) && (due == nullptr || timer.due < due->due)) {
             due = &timer;
         }
     }
@@ -186,7 +190,9 @@ bool TakeNext(MSG* out, HWND filter, bool remove, Clock::time_point cutoff) {
     return false;
 }
 
-void Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) { SendMessageW(hwnd, msg, wParam, lParam); }
+void Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    SendMessageW(hwnd, msg, wParam, lParam);
+}
 
 void Activate(HWND hwnd) {
     HWND previous = nullptr;
@@ -216,7 +222,8 @@ bool UseBackend(BackendKind kind) {
     if (S().backend && S().backend->Kind() == kind) {
         return true;
     }
-    auto backend = kind == BackendKind::Sdl ? detail::MakeSdlBackend() : detail::MakeHeadlessBackend();
+    auto backend =
+        kind == BackendKind::Sdl ? detail::MakeSdlBackend() : detail::MakeHeadlessBackend();
     if (!backend) {
         return false;
     }
@@ -234,7 +241,9 @@ bool SupportsPerPixelAlpha() {
     return Backend().PerPixelAlpha();
 }
 
-void SetPlatformClock(Clock* clock) { g_clock = clock; }
+void SetPlatformClock(Clock* clock) {
+    g_clock = clock;
+}
 
 Clock& PlatformClock() {
     Clock* clock = g_clock.load();
@@ -276,12 +285,15 @@ bool GetClassInfoExW(HINSTANCE, const wchar_t* name, WNDCLASSEXW* wc) {
     return true;
 }
 
-DWORD GetLastError() { return t_last_error; }
+DWORD GetLastError() {
+    return t_last_error;
+}
 
 // ---- windows ----
 
-HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
-                     int y, int width, int height, HWND owner, HMENU menu, HINSTANCE instance, void* param) {
+HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                     int x, int y, int width, int height, HWND owner, HMENU menu,
+                     HINSTANCE instance, void* param) {
     HWND hwnd = nullptr;
     {
         std::lock_guard lock(S().lock);
@@ -497,7 +509,8 @@ bool ShowWindow(HWND hwnd, int cmd) {
             if (!Alive(hwnd)) {
                 return wasVisible;
             }
-            hwnd->rect = CRect(info.ptMaxPosition.x, info.ptMaxPosition.y, info.ptMaxPosition.x + info.ptMaxSize.x,
+            hwnd->rect = CRect(info.ptMaxPosition.x, info.ptMaxPosition.y,
+                               info.ptMaxPosition.x + info.ptMaxSize.x,
                                info.ptMaxPosition.y + info.ptMaxSize.y);
             hwnd->invalid = CRect(0, 0, hwnd->rect.Width(), hwnd->rect.Height());
             rect = hwnd->rect;
@@ -664,7 +677,9 @@ HWND GetWindow(HWND hwnd) {
     return Alive(hwnd) ? hwnd->owner : nullptr;
 }
 
-HWND GetParent(HWND hwnd) { return GetWindow(hwnd); }
+HWND GetParent(HWND hwnd) {
+    return GetWindow(hwnd);
+}
 
 WNDPROC GetWindowProc(HWND hwnd) {
     std::lock_guard lock(S().lock);
@@ -796,7 +811,9 @@ HWND GetFocus() {
     return S().focus;
 }
 
-HWND GetActiveWindow() { return GetForegroundWindow(); }
+HWND GetActiveWindow() {
+    return GetForegroundWindow();
+}
 
 // ---- painting ----
 
@@ -912,7 +929,9 @@ HWND GetCapture() {
     return S().capture;
 }
 
-short GetKeyState(int key) { return g_keys[static_cast<unsigned>(key) & 0xFF] ? static_cast<short>(0x8000) : 0; }
+short GetKeyState(int key) {
+    return g_keys[static_cast<unsigned>(key) & 0xFF] ? static_cast<short>(0x8000) : 0;
+}
 
 bool GetCursorPos(POINT* point) {
     if (point == nullptr) {
@@ -924,7 +943,8 @@ bool GetCursorPos(POINT* point) {
 }
 
 HCURSOR LoadCursorW(HINSTANCE, const wchar_t* name) {
-    static const CursorHandle cursors[] = {{32512}, {32514}, {32515}, {32644}, {32645}, {32649}, {32651}};
+    static const CursorHandle cursors[] = {{32512}, {32514}, {32515}, {32644},
+                                           {32645}, {32649}, {32651}};
     const auto id = static_cast<int>(reinterpret_cast<std::uintptr_t>(name));
     for (const auto& c : cursors) {
         if (c.id == id) {
@@ -970,7 +990,9 @@ bool GetWorkArea(RECT* rect) {
     return Backend().WorkArea(rect);
 }
 
-bool GetMonitorWorkArea(HWND, RECT* rect) { return GetWorkArea(rect); }
+bool GetMonitorWorkArea(HWND, RECT* rect) {
+    return GetWorkArea(rect);
+}
 
 // ---- messages ----
 
@@ -1025,13 +1047,15 @@ bool GetMessageW(MSG* msg, HWND filter) {
         if (TakeNext(msg, filter, true, Clock::time_point::max())) {
             return msg->message != WM_QUIT;
         }
-        auto wait = std::chrono::milliseconds(backend->PollIntervalMs() > 0 ? backend->PollIntervalMs() : 1000);
+        auto wait = std::chrono::milliseconds(
+            backend->PollIntervalMs() > 0 ? backend->PollIntervalMs() : 1000);
         const auto now = PlatformClock().now();
         const auto self = std::this_thread::get_id();
         for (const auto& timer : S().timers) {
             if (timer.hwnd->thread == self) {
-                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(timer.due - now) +
-                                  std::chrono::milliseconds(1);
+                const auto left =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(timer.due - now) +
+                    std::chrono::milliseconds(1);
                 wait = std::max(std::chrono::milliseconds(1), std::min(wait, left));
             }
         }
@@ -1050,7 +1074,9 @@ bool PeekMessageW(MSG* msg, HWND filter, UINT remove) {
     return TakeNext(msg, filter, remove == PM_REMOVE, Clock::time_point::max());
 }
 
-bool TranslateMessage(const MSG*) { return false; }
+bool TranslateMessage(const MSG*) {
+    return false;
+}
 
 LRESULT DispatchMessageW(const MSG* msg) {
     if (msg == nullptr || msg->hwnd == nullptr) {
@@ -1119,7 +1145,8 @@ unsigned SetTimer(HWND hwnd, unsigned id, unsigned ms) {
 
 bool KillTimer(HWND hwnd, unsigned id) {
     std::lock_guard lock(S().lock);
-    return std::erase_if(S().timers, [&](const WindowTimer& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
+    return std::erase_if(S().timers,
+                         [&](const WindowTimer& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
 }
 
 // ---- injection ----
@@ -1136,9 +1163,13 @@ bool InjectWheel(HWND hwnd, int delta, int clientX, int clientY) {
     return PostMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(p.x, p.y));
 }
 
-bool InjectKey(HWND hwnd, UINT msg, UINT key) { return PostMessageW(hwnd, msg, key, 1); }
+bool InjectKey(HWND hwnd, UINT msg, UINT key) {
+    return PostMessageW(hwnd, msg, key, 1);
+}
 
-void SetKeyStateForTesting(UINT key, bool down) { g_keys[key & 0xFF] = down; }
+void SetKeyStateForTesting(UINT key, bool down) {
+    g_keys[key & 0xFF] = down;
+}
 
 namespace detail {
 

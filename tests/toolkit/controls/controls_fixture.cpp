@@ -80,4 +80,6 @@ void ControlsTest::Advance(int ms) {
 
 // Each window registers the embedded font again, and clearing pango's font cache for that
 // leaves fontconfig's pattern cache behind (library-internal; reported to the platform layer).
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}

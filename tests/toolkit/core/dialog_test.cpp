@@ -15,7 +15,8 @@ class Dialogs : public HeadlessTest {};
 
 TEST_F(Dialogs, CreationBuildsTheUiWithTheClientRectangleAndStripsTheFrame) {
     RecordingDialog dialog;
-    ASSERT_NE(dialog.Create(nullptr, L"title", WS_POPUP | WS_CAPTION | WS_THICKFRAME, 0, CRect(5, 5, 325, 245)),
+    ASSERT_NE(dialog.Create(nullptr, L"title", WS_POPUP | WS_CAPTION | WS_THICKFRAME, 0,
+                            CRect(5, 5, 325, 245)),
               nullptr);
     EXPECT_EQ(dialog.initClient, CRect(0, 0, 320, 240));
     EXPECT_EQ(dialog.GetStyle() & (WS_CAPTION | WS_THICKFRAME), 0u);
@@ -31,13 +32,17 @@ TEST_F(Dialogs, CloseCodesOfTheModalLoop) {
     struct Case {
         void (MDialog::*close)();
         unsigned code;
-    } cases[] = {{&MDialog::DoOK, 1}, {&MDialog::DoCancel, 2}, {&MDialog::DoClose, 2}, {&MDialog::DoYes, 6},
+    } cases[] = {{&MDialog::DoOK, 1},
+                 {&MDialog::DoCancel, 2},
+                 {&MDialog::DoClose, 2},
+                 {&MDialog::DoYes, 6},
                  {&MDialog::DoNo, 7}};
     RecordingDialog owner;
     OpenDialog(owner);
     for (const auto& c : cases) {
         RecordingDialog dialog;
-        ASSERT_NE(dialog.Create(owner.GetSafeHwnd(), L"modal", WS_POPUP, 0, CRect(0, 0, 100, 100)), nullptr);
+        ASSERT_NE(dialog.Create(owner.GetSafeHwnd(), L"modal", WS_POPUP, 0, CRect(0, 0, 100, 100)),
+                  nullptr);
         (dialog.*c.close)();
         EXPECT_EQ(dialog.ShowModal(), c.code);
         EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
@@ -63,7 +68,8 @@ TEST_F(Dialogs, TheOwnerIsDisabledWhileAModalDialogRuns) {
     RecordingDialog owner;
     OpenDialog(owner);
     SelfClosingDialog dialog;
-    ASSERT_NE(dialog.Create(owner.GetSafeHwnd(), L"modal", WS_POPUP, 0, CRect(0, 0, 100, 100)), nullptr);
+    ASSERT_NE(dialog.Create(owner.GetSafeHwnd(), L"modal", WS_POPUP, 0, CRect(0, 0, 100, 100)),
+              nullptr);
     dialog.CreateControl(L"TestBox", 3, CRect(0, 0, 50, 50), L"", 1, 1);
     InjectMouse(dialog.GetSafeHwnd(), WM_MOUSEMOVE, 10, 10);
     InjectMouse(dialog.GetSafeHwnd(), WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
@@ -90,7 +96,8 @@ TEST_F(Dialogs, AQuitMessageEndsTheLoopAndIsPostedAgain) {
 TEST_F(Dialogs, ClosingTheWindowDeletesItsControlsAndStopsItsTimers) {
     RecordingDialog dialog;
     OpenDialog(dialog);
-    auto* box = static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(0, 0, 50, 50), L"", 1, 1));
+    auto* box =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(0, 0, 50, 50), L"", 1, 1));
     ASSERT_EQ(dialog.GetPaintManager().SetTimer(box, 1, 100), 1);
     PostMessageW(dialog.GetSafeHwnd(), WM_CLOSE, 0, 0);
     Pump();
@@ -105,7 +112,8 @@ TEST_F(Dialogs, PerControlTimerIdsStartAt17AndWrapAfter239) {
     RecordingDialog dialog;
     OpenDialog(dialog);
     PaintManager& manager = dialog.GetPaintManager();
-    auto* box = static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(0, 0, 50, 50), L"", 1, 1));
+    auto* box =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(0, 0, 50, 50), L"", 1, 1));
     ASSERT_EQ(manager.SetTimer(box, 1, 10), 1);
     EXPECT_EQ(manager.SetTimer(box, 1, 10), 0);  // still running
     clock_.advance(10ms);
@@ -140,8 +148,10 @@ TEST_F(Dialogs, PerControlTimerIdsStartAt17AndWrapAfter239) {
 TEST_F(Dialogs, HighResolutionTimerTicksRegisteredVisibleControls) {
     RecordingDialog dialog;
     OpenDialog(dialog);
-    auto* running = static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(0, 0, 50, 50), L"", 1, 1));
-    auto* idle = static_cast<Box*>(dialog.CreateControl(L"TestBox", 4, CRect(0, 0, 50, 50), L"", 1, 1));
+    auto* running =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(0, 0, 50, 50), L"", 1, 1));
+    auto* idle =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 4, CRect(0, 0, 50, 50), L"", 1, 1));
     running->SetRunTimer(1);
     running->AddMTimer();
     idle->AddMTimer();
@@ -175,7 +185,8 @@ TEST_F(Dialogs, CenterWindowKeepsTheWindowInsideTheWorkArea) {
     ASSERT_NE(owner.Create(nullptr, L"o", WS_POPUP, 0, CRect(1700, 900, 1900, 1000)), nullptr);
     owner.ShowWindow(SW_SHOW);
     RecordingDialog dialog;
-    ASSERT_NE(dialog.Create(owner.GetSafeHwnd(), L"d", WS_POPUP, 0, CRect(0, 0, 400, 300)), nullptr);
+    ASSERT_NE(dialog.Create(owner.GetSafeHwnd(), L"d", WS_POPUP, 0, CRect(0, 0, 400, 300)),
+              nullptr);
     dialog.CenterWindow();
     RECT rect;
     dialog.GetWindowRect(&rect);

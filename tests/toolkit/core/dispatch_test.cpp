@@ -31,7 +31,8 @@ class Inert : public Box {
 };
 
 TEST_F(Dispatch, AClickReachesTheTopmostChildUnderThePointAndNotifies) {
-    auto* panel = static_cast<MPanel*>(dialog_.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
+    auto* panel = static_cast<MPanel*>(
+        dialog_.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
     Box* under = AddBox(20, CRect(10, 10, 100, 100), panel);
     Box* over = AddBox(21, CRect(50, 50, 150, 150), panel);
     Box* elsewhere = AddBox(22, CRect(200, 200, 250, 250), panel);
@@ -48,7 +49,8 @@ TEST_F(Dispatch, AClickReachesTheTopmostChildUnderThePointAndNotifies) {
 }
 
 TEST_F(Dispatch, ADisabledChildNeverBecomesThePressedOne) {
-    auto* panel = static_cast<MPanel*>(dialog_.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
+    auto* panel = static_cast<MPanel*>(
+        dialog_.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
     Box* below = AddBox(20, CRect(10, 10, 100, 100), panel);
     auto* text = new Inert(panel, 21, CRect(10, 10, 100, 100));
     panel->AppendChild(text, 1);
@@ -59,7 +61,8 @@ TEST_F(Dispatch, ADisabledChildNeverBecomesThePressedOne) {
 }
 
 TEST_F(Dispatch, ScrollBarsGetWindowPointsOtherChildrenContentPoints) {
-    auto* panel = static_cast<Panel*>(dialog_.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
+    auto* panel = static_cast<Panel*>(
+        dialog_.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
     Box* bar = AddBox(1, CRect(290, 0, 300, 300), panel);
     Box* item = AddBox(5, CRect(0, 100, 280, 400), panel);
     panel->SetScrollOffset(0, 100);

@@ -29,8 +29,8 @@ int InkedPixels(const Surface& surface) {
 TEST(EmbeddedFont, TextDrawsInTheEmbeddedFaceWithAnEmptyFontConfiguration) {
     pellora::testing::TempDir dir("tessel-fonts");
     const auto config = dir.path() / "fonts.conf";
-    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig>\n<cachedir>" << (dir.path() / "cache").string()
-                          << "</cachedir>\n</fontconfig>\n";
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig>\n<cachedir>"
+                          << (dir.path() / "cache").string() << "</cachedir>\n</fontconfig>\n";
     setenv("FONTCONFIG_FILE", config.string().c_str(), 1);
     unsetenv("FONTCONFIG_PATH");
 

@@ -2,11 +2,14 @@
 
 namespace tessel_test {
 
-TESSEL_REGISTER_CONTROL(TestBox, L"TestBox", DUI::kWindowFactory | DUI::kContainerFactory, new Box(p, id, r, t, v, e))
+TESSEL_REGISTER_CONTROL(TestBox, L"TestBox", DUI::kWindowFactory | DUI::kContainerFactory,
+                        new Box(p, id, r, t, v, e))
 TESSEL_REGISTER_CONTROL(TestPanel, L"TestPanel", DUI::kWindowFactory | DUI::kContainerFactory,
                         new Panel(p, id, r, v, e))
-TESSEL_REGISTER_CONTROL(TestWindowOnly, L"TestWindowOnly", DUI::kWindowFactory, new Box(p, id, r, t, v, e))
-TESSEL_REGISTER_CONTROL(TestContainerOnly, L"TestContainerOnly", DUI::kContainerFactory, new Box(p, id, r, t, v, e))
+TESSEL_REGISTER_CONTROL(TestWindowOnly, L"TestWindowOnly", DUI::kWindowFactory,
+                        new Box(p, id, r, t, v, e))
+TESSEL_REGISTER_CONTROL(TestContainerOnly, L"TestContainerOnly", DUI::kContainerFactory,
+                        new Box(p, id, r, t, v, e))
 
 void RegisterTestControls() {}
 
@@ -14,7 +17,8 @@ void HeadlessTest::SetUp() {
     ASSERT_TRUE(DUI::UseBackend(DUI::BackendKind::Headless));
     DUI::SetPlatformClock(&clock_);
     DUI::Manager::SetExeFolder(DUI::Utf8ToWide(appDir_.path().string()));
-    for (const auto key : {DUI::VK_SHIFT, DUI::VK_CONTROL, DUI::VK_MENU, DUI::VK_LBUTTON, DUI::VK_RBUTTON}) {
+    for (const auto key :
+         {DUI::VK_SHIFT, DUI::VK_CONTROL, DUI::VK_MENU, DUI::VK_LBUTTON, DUI::VK_RBUTTON}) {
         DUI::SetKeyStateForTesting(key, false);
     }
 }
@@ -25,7 +29,8 @@ void HeadlessTest::TearDown() {
 }
 
 void HeadlessTest::OpenDialog(RecordingDialog& dialog, int width, int height) {
-    ASSERT_NE(dialog.Create(nullptr, L"test", DUI::WS_POPUP, 0, DUI::CRect(100, 100, 100 + width, 100 + height)),
+    ASSERT_NE(dialog.Create(nullptr, L"test", DUI::WS_POPUP, 0,
+                            DUI::CRect(100, 100, 100 + width, 100 + height)),
               nullptr);
     dialog.ShowWindow(DUI::SW_SHOW);
     Pump();

@@ -29,7 +29,8 @@ struct Notification {
 // A control filled with one colour, drawn through its cache; counts renders and input.
 class Box : public DUI::MControlFont {
   public:
-    Box(DUI::MObject* parent, unsigned id, DUI::CRect rect, const wchar_t* title, int visible, int enabled)
+    Box(DUI::MObject* parent, unsigned id, DUI::CRect rect, const wchar_t* title, int visible,
+        int enabled)
         : MControlFont(parent, id, rect, title, visible, enabled, 1) {}
 
     void DrawControl(DUI::HDC& hdc, DUI::CRect) override {

@@ -43,11 +43,14 @@ TEST_F(ObjectModel, FactoriesAcceptOnlyTheirOwnNames) {
     EXPECT_EQ(dialog.CreateControl(L"NoSuchControl", 5, CRect(0, 0, 10, 10), L"", 1, 1), nullptr);
     EXPECT_EQ(dialog.CreateControl(L"testbox", 5, CRect(0, 0, 10, 10), L"", 1, 1), nullptr);
     // A container-only name is unknown to the window factory and known to a container.
-    EXPECT_EQ(dialog.CreateControl(L"TestContainerOnly", 5, CRect(0, 0, 10, 10), L"", 1, 1), nullptr);
-    auto* panel = static_cast<MPanel*>(dialog.CreateControl(L"TestPanel", 6, CRect(0, 0, 200, 200), L"", 1, 1));
+    EXPECT_EQ(dialog.CreateControl(L"TestContainerOnly", 5, CRect(0, 0, 10, 10), L"", 1, 1),
+              nullptr);
+    auto* panel = static_cast<MPanel*>(
+        dialog.CreateControl(L"TestPanel", 6, CRect(0, 0, 200, 200), L"", 1, 1));
     ASSERT_NE(panel, nullptr);
     const std::size_t own = panel->GetControls().size();  // its scroll bars, when installed
-    EXPECT_NE(panel->CreateControl(L"TestContainerOnly", 7, CRect(0, 0, 10, 10), L"", 1, 1), nullptr);
+    EXPECT_NE(panel->CreateControl(L"TestContainerOnly", 7, CRect(0, 0, 10, 10), L"", 1, 1),
+              nullptr);
     EXPECT_EQ(panel->CreateControl(L"TestWindowOnly", 8, CRect(0, 0, 10, 10), L"", 1, 1), nullptr);
     EXPECT_NE(dialog.CreateControl(L"TestWindowOnly", 9, CRect(0, 0, 10, 10), L"", 1, 1), nullptr);
     EXPECT_EQ(dialog.GetControls().size(), 2u);
@@ -67,7 +70,8 @@ TEST_F(ObjectModel, KindChoosesTheListAndTheManagerIsHandedDown) {
     EXPECT_EQ(area->GetManager(), &manager);
     EXPECT_EQ(area->GetParantObject(), static_cast<MObject*>(&dialog));
     // Any other kind leaves the control unlisted; it is still made and returned.
-    std::unique_ptr<MControl> loose(manager.CreateControl(7, &dialog, L"TestBox", 3, CRect(), L"", 1, 1));
+    std::unique_ptr<MControl> loose(
+        manager.CreateControl(7, &dialog, L"TestBox", 3, CRect(), L"", 1, 1));
     EXPECT_NE(loose, nullptr);
     EXPECT_EQ(manager.GetControls().size(), 1u);
 
@@ -112,9 +116,12 @@ TEST(ControlTree, ParentVisibilityStopsAtTheDialog) {
 TEST_F(ObjectModel, NotificationsBubbleUpWithTheOriginatingId) {
     RecordingDialog dialog;
     OpenDialog(dialog);
-    auto* outer = static_cast<MPanel*>(dialog.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
-    auto* inner = static_cast<MPanel*>(outer->CreateControl(L"TestPanel", 11, CRect(10, 10, 200, 200), L"", 1, 1));
-    auto* box = static_cast<Box*>(inner->CreateControl(L"TestBox", 42, CRect(20, 20, 60, 60), L"", 1, 1));
+    auto* outer = static_cast<MPanel*>(
+        dialog.CreateControl(L"TestPanel", 10, CRect(0, 0, 300, 300), L"", 1, 1));
+    auto* inner = static_cast<MPanel*>(
+        outer->CreateControl(L"TestPanel", 11, CRect(10, 10, 200, 200), L"", 1, 1));
+    auto* box =
+        static_cast<Box*>(inner->CreateControl(L"TestBox", 42, CRect(20, 20, 60, 60), L"", 1, 1));
     box->SendMessageW(27, 5, 6);
     ASSERT_EQ(dialog.notifications.size(), 1u);
     EXPECT_EQ(dialog.notifications[0].id, 42u);
@@ -126,7 +133,8 @@ TEST_F(ObjectModel, NotificationsBubbleUpWithTheOriginatingId) {
 TEST_F(ObjectModel, StateSettersAskForRepaintsOnlyWhenTheyShow) {
     RecordingDialog dialog;
     OpenDialog(dialog);
-    auto* box = static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 50, 50), L"", 1, 1));
+    auto* box =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 50, 50), L"", 1, 1));
     Pump();
     RECT update;
     ASSERT_FALSE(GetUpdateRect(dialog.GetSafeHwnd(), &update));
@@ -156,11 +164,12 @@ TEST(PositionItem, ValuesFromTheEdgesCentreAndPercent) {
         POSITION_ITEM item;
         int expected;
     } cases[] = {
-        {{0, 0, 5.7f}, 15},  {{0, 1, 5.0f}, 105},   {{1, 0, 5.0f}, 65},     {{1, 1, 5.0f}, 55},
+        {{0, 0, 5.7f}, 15},    {{0, 1, 5.0f}, 105}, {{1, 0, 5.0f}, 65}, {{1, 1, 5.0f}, 55},
         {{2, 0, 150.0f}, 110}, {{2, 0, 50.0f}, 60}, {{7, 0, 1.0f}, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(MControl::PositionItem2Value(c.item, 10, 110), c.expected) << c.item.type << "/" << c.item.value;
+        EXPECT_EQ(MControl::PositionItem2Value(c.item, 10, 110), c.expected)
+            << c.item.type << "/" << c.item.value;
     }
 }
 

@@ -53,7 +53,8 @@ TEST_F(Painting, DefaultBackgroundIsTheBorderColourAroundTheInnerColour) {
 TEST_F(Painting, AClickedControlRepaintsAndItsPixelsCanBeRead) {
     RecordingDialog dialog;
     OpenDialog(dialog, 200, 100);
-    auto* box = static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 60, 60), L"", 1, 1));
+    auto* box =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 60, 60), L"", 1, 1));
     dialog.GetPaintManager().Invalidate();
     Pump();
     EXPECT_EQ(Frame(dialog)->GetPixel(30, 30), 0xFF20C040u);
@@ -71,10 +72,14 @@ TEST_F(Painting, AClickedControlRepaintsAndItsPixelsCanBeRead) {
 TEST_F(Painting, OnlyStaleControlsRenderAndLaterOverlappingSiblingsAreStale) {
     RecordingDialog dialog;
     OpenDialog(dialog, 300, 200);
-    auto* below = static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 100, 100), L"", 1, 1));
-    auto* over = static_cast<Box*>(dialog.CreateControl(L"TestBox", 2, CRect(50, 50, 150, 150), L"", 1, 1));
-    auto* apart = static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(200, 10, 250, 60), L"", 1, 1));
-    auto* earlier = static_cast<Box*>(dialog.CreateArea(L"TestBox", 4, CRect(0, 0, 120, 120), L"", 1, 1));
+    auto* below =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 100, 100), L"", 1, 1));
+    auto* over =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 2, CRect(50, 50, 150, 150), L"", 1, 1));
+    auto* apart =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(200, 10, 250, 60), L"", 1, 1));
+    auto* earlier =
+        static_cast<Box*>(dialog.CreateArea(L"TestBox", 4, CRect(0, 0, 120, 120), L"", 1, 1));
     over->fill = 0x80FFFFFF;  // translucent: what is beneath shows through its cache
     dialog.GetPaintManager().Invalidate();
     Pump();
@@ -107,7 +112,8 @@ TEST_F(Painting, NineGridKeepsCornersAndScalesTheCentre) {
         for (int x = 0; x < 12; ++x) {
             const bool edgeX = x < 4 || x >= 8;
             const bool edgeY = y < 4 || y >= 8;
-            source.SetPixel(x, y, edgeX && edgeY ? 0xFFFF0000 : (edgeX || edgeY ? 0xFF00FF00 : 0xFF0000FF));
+            source.SetPixel(
+                x, y, edgeX && edgeY ? 0xFFFF0000 : (edgeX || edgeY ? 0xFF00FF00 : 0xFF0000FF));
         }
     }
     source.SetPixel(0, 0, 0xFFFFFF00);  // marks the corner's orientation
@@ -136,8 +142,8 @@ TEST_F(Painting, NineGridKeepsCornersAndScalesTheCentre) {
 TEST_F(Painting, ImageStripsAreCutByTheFirstRequestedCount) {
     RecordingDialog dialog;
     OpenDialog(dialog);
-    const std::wstring strip =
-        WriteThemeImage("strip.png", 100, 10, [](int x, int) { return x < 33 ? 0xFFFF0000 : 0xFF0000FF; });
+    const std::wstring strip = WriteThemeImage(
+        "strip.png", 100, 10, [](int x, int) { return x < 33 ? 0xFFFF0000 : 0xFF0000FF; });
     PaintManager& manager = dialog.GetPaintManager();
     ImgResInfo* three = manager.AddImgResInfo(strip.c_str(), 3);
     ASSERT_NE(three, nullptr);
@@ -147,7 +153,8 @@ TEST_F(Painting, ImageStripsAreCutByTheFirstRequestedCount) {
     EXPECT_EQ(manager.AddImgResInfo(L"missing.png", 4), nullptr);
     EXPECT_EQ(manager.AddImgResInfo(strip.c_str(), 0)->frameWidth, 33);
 
-    auto* box = static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(0, 0, 10, 10), L"", 1, 1));
+    auto* box =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(0, 0, 10, 10), L"", 1, 1));
     EXPECT_EQ(box->SetImage(strip.c_str(), 3), 1);
     EXPECT_EQ(box->GetImageSize(), CSize(33, 10));
     EXPECT_EQ(box->SetImage(L"missing.png", 3), 0);
@@ -167,8 +174,9 @@ TEST_F(Painting, ImageStripsAreCutByTheFirstRequestedCount) {
 TEST_F(Painting, BackgroundImageInFrameModeIsANineGridOverTheClient) {
     RecordingDialog dialog;
     OpenDialog(dialog, 60, 40);
-    const std::wstring back =
-        WriteThemeImage("back.png", 12, 12, [](int x, int y) { return (x < 4 && y < 4) ? 0xFFFF0000 : 0xFF00FF00; });
+    const std::wstring back = WriteThemeImage("back.png", 12, 12, [](int x, int y) {
+        return (x < 4 && y < 4) ? 0xFFFF0000 : 0xFF00FF00;
+    });
     dialog.SetBackMode(BACK_MODE_FRAME, 4);
     ASSERT_EQ(dialog.LoadBKImage(back), 1);
     Pump();
@@ -219,8 +227,10 @@ TEST_F(Painting, DrawColorWithZeroAlphaLeavesTheSurface) {
 TEST_F(Painting, TooltipShowsNearThePointerWithItsOwnColour) {
     RecordingDialog dialog;
     OpenDialog(dialog);
-    auto* box = static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 100, 100), L"", 1, 1));
-    box->SetTooltip(L"Sensitivity levels of the current profile, shown as a long explanation that wraps");
+    auto* box =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 100, 100), L"", 1, 1));
+    box->SetTooltip(
+        L"Sensitivity levels of the current profile, shown as a long explanation that wraps");
     InjectMouse(dialog.GetSafeHwnd(), WM_MOUSEMOVE, 20, 20);
     InjectMouse(dialog.GetSafeHwnd(), WM_MOUSEMOVE, 21, 20);
     Pump();

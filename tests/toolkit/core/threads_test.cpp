@@ -22,9 +22,11 @@ TEST_F(Threads, WorkerAndTimerThreadsChangeControlsWhileTheWindowPaints) {
     for (unsigned i = 0; i < 8; ++i) {
         const int x = static_cast<int>(i % 4) * 90 + 10;
         const int y = static_cast<int>(i / 4) * 90 + 10;
-        boxes.push_back(static_cast<Box*>(dialog.CreateControl(L"TestBox", 10 + i, CRect(x, y, x + 80, y + 80), L"", 1, 1)));
+        boxes.push_back(static_cast<Box*>(
+            dialog.CreateControl(L"TestBox", 10 + i, CRect(x, y, x + 80, y + 80), L"", 1, 1)));
     }
-    auto* panel = static_cast<MPanel*>(dialog.CreateControl(L"TestPanel", 50, CRect(0, 200, 400, 300), L"", 1, 1));
+    auto* panel = static_cast<MPanel*>(
+        dialog.CreateControl(L"TestPanel", 50, CRect(0, 200, 400, 300), L"", 1, 1));
     const std::size_t own = panel->GetControls().size();  // its scroll bars, when installed
     for (Box* box : boxes) {
         box->SetRunTimer(1);
@@ -41,7 +43,8 @@ TEST_F(Threads, WorkerAndTimerThreadsChangeControlsWhileTheWindowPaints) {
             box->SetTitle(std::to_wstring(round).c_str());
             box->SetVisible(round % 3 != 0);
             box->UpdateControl(1, 0);
-            MControl* child = panel->CreateControl(L"TestBox", 60, CRect(10, 210, 50, 250), L"", 1, 1);
+            MControl* child =
+                panel->CreateControl(L"TestBox", 60, CRect(10, 210, 50, 250), L"", 1, 1);
             if (round % 2 == 0) {
                 panel->RemoveControl(child);
             }
@@ -68,9 +71,12 @@ TEST_F(Threads, WorkerAndTimerThreadsChangeControlsWhileTheWindowPaints) {
 TEST_F(Threads, ARepaintRequestedByTheWorkerStillRefreshesLaterOverlappingSiblings) {
     RecordingDialog dialog;
     OpenDialog(dialog, 300, 200);
-    auto* below = static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 100, 100), L"", 1, 1));
-    auto* over = static_cast<Box*>(dialog.CreateControl(L"TestBox", 2, CRect(50, 50, 150, 150), L"", 1, 1));
-    auto* apart = static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(200, 10, 250, 60), L"", 1, 1));
+    auto* below =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 1, CRect(10, 10, 100, 100), L"", 1, 1));
+    auto* over =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 2, CRect(50, 50, 150, 150), L"", 1, 1));
+    auto* apart =
+        static_cast<Box*>(dialog.CreateControl(L"TestBox", 3, CRect(200, 10, 250, 60), L"", 1, 1));
     dialog.GetPaintManager().Invalidate();
     Pump();
     const int overRenders = over->renders;

@@ -26,7 +26,8 @@ namespace {
 
 class Button : public MControlFont {
   public:
-    Button(MObject* parent, unsigned id, CRect rect) : MControlFont(parent, id, rect, L"OK", 1, 1, 1) {}
+    Button(MObject* parent, unsigned id, CRect rect)
+        : MControlFont(parent, id, rect, L"OK", 1, 1, 1) {}
     void DrawControl(HDC& hdc, CRect) override {
         if (BeginCachedDraw(hdc)) {
             Graphics g(GetMemDC());
@@ -94,12 +95,15 @@ class XvfbServer {
                 continue;
             }
             const std::string name = ":" + std::to_string(display);
-            const char* argv[] = {"Xvfb", name.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
-            if (posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+            const char* argv[] = {"Xvfb",       name.c_str(), "-screen", "0",
+                                  "800x600x24", "-nolisten",  "tcp",     nullptr};
+            if (posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) !=
+                0) {
                 return false;
             }
             const std::string socket = "/tmp/.X11-unix/X" + std::to_string(display);
-            if (pellora::testing::WaitFor([&] { return std::filesystem::exists(socket) || Exited(); }, 10s) &&
+            if (pellora::testing::WaitFor(
+                    [&] { return std::filesystem::exists(socket) || Exited(); }, 10s) &&
                 !Exited()) {
                 display_ = name;
                 return true;

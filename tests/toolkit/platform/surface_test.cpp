@@ -83,7 +83,8 @@ TEST(Images, DecodersAndBadInput) {
     EXPECT_EQ(LoadImageData(junk.data(), junk.size()), nullptr);
     EXPECT_EQ(LoadImageData(nullptr, 10), nullptr);
     // An icon directory whose entry points past the end of the file.
-    const unsigned char ico[] = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 0xFF, 0xFF, 0, 0, 22, 0, 0, 0};
+    const unsigned char ico[] = {0, 0,  1, 0,    1,    0, 16, 16, 0, 0, 1,
+                                 0, 32, 0, 0xFF, 0xFF, 0, 0,  22, 0, 0, 0};
     EXPECT_EQ(LoadImageData(ico, sizeof ico), nullptr);
     EXPECT_TRUE(LoadAnimationData(junk.data(), junk.size()).empty());
     auto scaled = ScaleImage(picture, 10, 6);
@@ -107,9 +108,22 @@ TEST(Images, IconWithEmbeddedPictureTakesTheLargest) {
     ASSERT_TRUE(ReadFileBytes(b, &pb));
     std::vector<unsigned char> ico = {0, 0, 1, 0, 2, 0};
     const auto entry = [&](int size, std::size_t bytes, std::size_t offset) {
-        const unsigned char e[16] = {static_cast<unsigned char>(size), static_cast<unsigned char>(size), 0, 0, 1, 0, 32, 0,
-                                     static_cast<unsigned char>(bytes), static_cast<unsigned char>(bytes >> 8), 0, 0,
-                                     static_cast<unsigned char>(offset), static_cast<unsigned char>(offset >> 8), 0, 0};
+        const unsigned char e[16] = {static_cast<unsigned char>(size),
+                                     static_cast<unsigned char>(size),
+                                     0,
+                                     0,
+                                     1,
+                                     0,
+                                     32,
+                                     0,
+                                     static_cast<unsigned char>(bytes),
+                                     static_cast<unsigned char>(bytes >> 8),
+                                     0,
+                                     0,
+                                     static_cast<unsigned char>(offset),
+                                     static_cast<unsigned char>(offset >> 8),
+                                     0,
+                                     0};
         ico.insert(ico.end(), e, e + 16);
     };
     entry(16, pa.size(), 6 + 32);

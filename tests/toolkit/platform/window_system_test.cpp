@@ -38,8 +38,8 @@ class WindowSystem : public ::testing::Test {
         wc.lpszClassName = L"TesselLogging";
         RegisterClassExW(&wc);
         g_log = &log_;
-        hwnd_ = CreateWindowExW(0, L"TesselLogging", L"log", WS_POPUP, 10, 20, 200, 100, nullptr, nullptr, nullptr,
-                                nullptr);
+        hwnd_ = CreateWindowExW(0, L"TesselLogging", L"log", WS_POPUP, 10, 20, 200, 100, nullptr,
+                                nullptr, nullptr, nullptr);
         ASSERT_NE(hwnd_, nullptr);
     }
     void TearDown() override {
@@ -63,7 +63,9 @@ class WindowSystem : public ::testing::Test {
 TEST_F(WindowSystem, CreationSendsTheCreateSequenceAndAnUnknownClassFails) {
     EXPECT_EQ(Messages(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE}));
     EXPECT_EQ(log_[2].lParam, MAKELPARAM(200, 100));
-    EXPECT_EQ(CreateWindowExW(0, L"NoSuchClass", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(
+        CreateWindowExW(0, L"NoSuchClass", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
     WNDCLASSEXW again;
     again.lpfnWndProc = LoggingProc;
     again.lpszClassName = L"TesselLogging";
@@ -140,8 +142,8 @@ TEST_F(WindowSystem, AnotherThreadPostsAndTheOwnerWakesUp) {
 }
 
 TEST_F(WindowSystem, ADestroyedWindowIsForgottenEverywhere) {
-    HWND owned = CreateWindowExW(0, L"TesselLogging", L"owned", WS_POPUP, 0, 0, 10, 10, hwnd_, nullptr, nullptr,
-                                 nullptr);
+    HWND owned = CreateWindowExW(0, L"TesselLogging", L"owned", WS_POPUP, 0, 0, 10, 10, hwnd_,
+                                 nullptr, nullptr, nullptr);
     ASSERT_NE(owned, nullptr);
     PostMessageW(hwnd_, WM_USER, 0, 0);
     SetTimer(hwnd_, 1, 1);

@@ -33,14 +33,15 @@ std::vector<std::wstring> RegisteredControlClasses(FactoryTable table);
 // In the .cpp of a control class: TESSEL_REGISTER_CONTROL(CImageButton, L"CImageButton",
 // DUI::kWindowFactory | DUI::kContainerFactory, new CImageButton(p, id, r, t, v, e))
 // The expression may use p (parent), id, r (rect), t (title), v (visible), e (enabled).
-#define TESSEL_REGISTER_CONTROL(tag, name, tables, expr)                                                   \
-    namespace {                                                                                          \
-    ::DUI::MControl* TesselCreate_##tag(::DUI::MObject* p, unsigned id, ::DUI::CRect r, const wchar_t* t, \
-                                        int v, int e) {                                                  \
-        (void)t;                                                                                         \
-        (void)v;                                                                                         \
-        (void)e;                                                                                         \
-        return expr;                                                                                     \
-    }                                                                                                    \
-    const bool kTesselRegistered_##tag = ::DUI::RegisterControlClass(name, tables, TesselCreate_##tag);  \
+#define TESSEL_REGISTER_CONTROL(tag, name, tables, expr)                                \
+    namespace {                                                                         \
+    ::DUI::MControl* TesselCreate_##tag(::DUI::MObject* p, unsigned id, ::DUI::CRect r, \
+                                        const wchar_t* t, int v, int e) {               \
+        (void)t;                                                                        \
+        (void)v;                                                                        \
+        (void)e;                                                                        \
+        return expr;                                                                    \
+    }                                                                                   \
+    const bool kTesselRegistered_##tag =                                                \
+        ::DUI::RegisterControlClass(name, tables, TesselCreate_##tag);                  \
     }

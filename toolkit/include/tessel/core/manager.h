@@ -20,7 +20,8 @@ class Manager {
     static void AddWnd(MWindow* window);
     static void DeleteWnd(MWindow* window);
     static bool HasWnd(MWindow* window);
-    // A plain get/translate/dispatch loop; messages retrieved while Alt and F4 are held are dropped.
+    // A plain get/translate/dispatch loop; messages retrieved while Alt and F4 are held are
+    // dropped.
     static void MessageLoop();
     static int PreTranslateMessage(MSG* msg);
     static void SetFont(CString name, int size);

@@ -25,8 +25,8 @@ inline constexpr int FontStyleStrikeout = 8;
 
 class MControlFont : public MControl {
   public:
-    MControlFont(MObject* parent, unsigned id, CRect rect, const wchar_t* title, int visible, int enabled,
-                 int responsive);
+    MControlFont(MObject* parent, unsigned id, CRect rect, const wchar_t* title, int visible,
+                 int enabled, int responsive);
     ~MControlFont() override;
 
     void SetTextFont(CString name);

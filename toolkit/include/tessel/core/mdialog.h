@@ -86,10 +86,10 @@ class MDialog : public MWindow, public MObject {
     virtual long OnDestroy() { return 0; }
     virtual void PostNcDestroy() {}
 
-    MControl* CreateArea(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title, int visible,
-                         int enabled);
-    MControl* CreateControl(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title, int visible,
-                            int enabled);
+    MControl* CreateArea(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title,
+                         int visible, int enabled);
+    MControl* CreateControl(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title,
+                            int visible, int enabled);
     MControl* GetControl(unsigned id) { return m_manager.GetControl(id); }
     std::vector<MControl*>& GetControls() { return m_manager.GetControls(); }
     PaintManager& GetPaintManager() { return m_manager; }
@@ -110,8 +110,12 @@ class MDialog : public MWindow, public MObject {
     void SetBackMode(enumBackMode mode, int parameter) { m_manager.SetBackMode(mode, parameter); }
     int LoadBKImage(CString file) { return m_manager.LoadBKImage(file); }
     int LoadBKImage(unsigned id, CString type) { return m_manager.LoadBKImage(id, type); }
-    void SetMessage(CString text, CRect rect, int fontSize) { m_manager.SetMessage(text, rect, fontSize); }
-    void SetProgress(int percent, CString text, CRect rect) { m_manager.SetProgress(percent, text, rect); }
+    void SetMessage(CString text, CRect rect, int fontSize) {
+        m_manager.SetMessage(text, rect, fontSize);
+    }
+    void SetProgress(int percent, CString text, CRect rect) {
+        m_manager.SetProgress(percent, text, rect);
+    }
     CRect GetClientRectCached() const { return m_client; }
 
     int CreateShadow(int show, bool layered);

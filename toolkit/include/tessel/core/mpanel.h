@@ -24,16 +24,18 @@ class PanelScrollBar {
 
 class MPanel : public MControlFont {
   public:
-    MPanel(MObject* parent, unsigned id, CRect rect, int visible, int enabled = 1, int responsive = 1);
+    MPanel(MObject* parent, unsigned id, CRect rect, int visible, int enabled = 1,
+           int responsive = 1);
     ~MPanel() override;
 
     // ---- virtual operations added after those of MControlFont, in their order ----
-    virtual MControl* CreateArea(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title,
-                                 int visible, int enabled);
-    virtual MControl* CreateControl(unsigned kind, MObject* parent, const wchar_t* className, unsigned id,
-                                    CRect rect, const wchar_t* title, int visible, int enabled);
-    virtual MControl* CreateControl(const wchar_t* className, unsigned id, CRect rect, const wchar_t* title,
-                                    int visible, int enabled);
+    virtual MControl* CreateArea(const wchar_t* className, unsigned id, CRect rect,
+                                 const wchar_t* title, int visible, int enabled);
+    virtual MControl* CreateControl(unsigned kind, MObject* parent, const wchar_t* className,
+                                    unsigned id, CRect rect, const wchar_t* title, int visible,
+                                    int enabled);
+    virtual MControl* CreateControl(const wchar_t* className, unsigned id, CRect rect,
+                                    const wchar_t* title, int visible, int enabled);
     virtual int OnControlKeyUp(unsigned key, unsigned repeat, unsigned modifier);
 
     void DrawControl(HDC& hdc, CRect paint) override;

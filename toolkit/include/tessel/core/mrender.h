@@ -12,26 +12,32 @@ class MRender {
   public:
     static std::unique_ptr<Image> LoadImageFromFile(CString path);
     static std::unique_ptr<Image> LoadImageFromFileEx(CString path, int width, int height);
-    static std::unique_ptr<Image> LoadImageFromIDResource(unsigned id, CString type, HINSTANCE module);
+    static std::unique_ptr<Image> LoadImageFromIDResource(unsigned id, CString type,
+                                                          HINSTANCE module);
     // The picture of an icon file (".ico") or of an image file; null when there is none.
     static std::unique_ptr<Image> LoadIconFromFile(CString path);
 
-    static void DrawImageFrame(Graphics& g, const Image* image, const CRect& dest, int sx, int sy, int sw, int sh,
-                               int border);
-    static void DrawImageFrameMID(Graphics& g, const Image* image, const CRect& dest, int sx, int sy, int sw,
-                                  int sh, int left, int top, int right, int bottom);
-    static int DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, DWORD color, HFONT font, unsigned format);
+    static void DrawImageFrame(Graphics& g, const Image* image, const CRect& dest, int sx, int sy,
+                               int sw, int sh, int border);
+    static void DrawImageFrameMID(Graphics& g, const Image* image, const CRect& dest, int sx,
+                                  int sy, int sw, int sh, int left, int top, int right, int bottom);
+    static int DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, DWORD color, HFONT font,
+                         unsigned format);
     static void DrawColor(HDC hdc, const RECT& rect, DWORD argb);
     static void FillSolidRect(HDC& hdc, const RECT* rect, DWORD color);
     static void FillSolidRect(HDC& hdc, int x, int y, int w, int h, DWORD color);
-    static void DrawGradient(HDC hdc, const RECT& rect, DWORD from, DWORD to, bool vertical, int steps);
-    static void DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius, Color border,
-                                  float width, bool fill, Color fillColor);
-    static void DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius, Color border,
-                                  float width);
-    static void DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius, Color fillColor);
-    static int DrawVerticalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from, int to);
-    static int DrawHorizontalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from, int to);
+    static void DrawGradient(HDC hdc, const RECT& rect, DWORD from, DWORD to, bool vertical,
+                             int steps);
+    static void DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius,
+                                  Color border, float width, bool fill, Color fillColor);
+    static void DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius,
+                                  Color border, float width);
+    static void DrawRoundRectange(Graphics& g, float x, float y, float w, float h, float radius,
+                                  Color fillColor);
+    static int DrawVerticalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s, int from,
+                                      int to);
+    static int DrawHorizontalTransition(HDC& dst, HDC& src, const CRect& d, const CRect& s,
+                                        int from, int to);
     static void DrawRightBottomTransition(HDC& dst, HDC& src, CRect rect, int size, DWORD color);
     static HBITMAP CreateARGB32Bitmap(HDC hdc, int width, int height, unsigned char** bits);
     static HDC CreateCompatibleDC(HDC hdc);

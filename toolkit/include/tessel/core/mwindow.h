@@ -27,7 +27,8 @@ class MWindow {
     HWND Create(HWND parent);
     HWND Create(HWND parent, CRect rect);
     HWND Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect);
-    HWND Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect, HMENU menu);
+    HWND Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, CRect rect,
+                HMENU menu);
 
     HWND GetSafeHwnd() const { return m_hwnd.load(); }
     HWND GetParentHwnd() const { return m_parent; }

@@ -41,8 +41,8 @@ class PaintManager : public CMTimer {
     int IsInitialised() const { return m_initialised; }
 
     // ---- factory and lists ----
-    MControl* CreateControl(unsigned kind, MObject* parent, const wchar_t* className, unsigned id, CRect rect,
-                            const wchar_t* title, int visible, int enabled);
+    MControl* CreateControl(unsigned kind, MObject* parent, const wchar_t* className, unsigned id,
+                            CRect rect, const wchar_t* title, int visible, int enabled);
     MControl* CreateArea(MObject* parent, const wchar_t* className, unsigned id, CRect rect,
                          const wchar_t* title, int visible, int enabled);
     MControl* CreateControl(MObject* parent, const wchar_t* className, unsigned id, CRect rect,

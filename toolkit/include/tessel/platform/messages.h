@@ -151,16 +151,26 @@ inline constexpr UINT DT_CALCRECT = 0x0400;
 inline constexpr UINT DT_END_ELLIPSIS = 0x8000;
 
 inline constexpr LPARAM MAKELPARAM(int lo, int hi) {
-    return static_cast<LPARAM>(static_cast<std::uint32_t>((static_cast<std::uint32_t>(lo) & 0xFFFF) |
-                                                          (static_cast<std::uint32_t>(hi) << 16)));
+    return static_cast<LPARAM>(static_cast<std::uint32_t>(
+        (static_cast<std::uint32_t>(lo) & 0xFFFF) | (static_cast<std::uint32_t>(hi) << 16)));
 }
-inline constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<short>(l & 0xFFFF); }
-inline constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<short>((l >> 16) & 0xFFFF); }
+inline constexpr int GET_X_LPARAM(LPARAM l) {
+    return static_cast<short>(l & 0xFFFF);
+}
+inline constexpr int GET_Y_LPARAM(LPARAM l) {
+    return static_cast<short>((l >> 16) & 0xFFFF);
+}
 inline constexpr WPARAM MAKEWPARAM(int lo, int hi) {
     return (static_cast<WPARAM>(lo) & 0xFFFF) | (static_cast<WPARAM>(hi) << 16);
 }
-inline constexpr int LOWORD(unsigned long v) { return static_cast<int>(v & 0xFFFF); }
-inline constexpr int HIWORD(unsigned long v) { return static_cast<int>((v >> 16) & 0xFFFF); }
-inline constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return static_cast<short>((w >> 16) & 0xFFFF); }
+inline constexpr int LOWORD(unsigned long v) {
+    return static_cast<int>(v & 0xFFFF);
+}
+inline constexpr int HIWORD(unsigned long v) {
+    return static_cast<int>((v >> 16) & 0xFFFF);
+}
+inline constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) {
+    return static_cast<short>((w >> 16) & 0xFFFF);
+}
 
 }  // namespace DUI

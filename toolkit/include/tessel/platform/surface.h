@@ -65,9 +65,9 @@ struct TextFormat {
 // an installed one); weight and italic come from the face the family name was registered with.
 struct Font {
     std::wstring family = L"Open Sans Semibold";
-    float size = 14;      // pixel height
-    int style = 0;        // 1 bold, 2 italic, 4 underline, 8 strike-out
-    int weight = 400;     // CSS-style weight of the face; bold raises it to at least 700
+    float size = 14;   // pixel height
+    int style = 0;     // 1 bold, 2 italic, 4 underline, 8 strike-out
+    int weight = 400;  // CSS-style weight of the face; bold raises it to at least 700
 };
 
 class Graphics {

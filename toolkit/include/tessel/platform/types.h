@@ -60,7 +60,9 @@ class CRect : public RECT {
     int Height() const { return bottom - top; }
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
     bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-    bool PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool PtInRect(POINT p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     CPoint TopLeft() const { return {left, top}; }
     CPoint CenterPoint() const { return {(left + right) / 2, (top + bottom) / 2}; }
 
@@ -116,15 +118,31 @@ class CRect : public RECT {
 inline constexpr DWORD MakeARGB(BYTE a, BYTE r, BYTE g, BYTE b) {
     return (DWORD(a) << 24) | (DWORD(r) << 16) | (DWORD(g) << 8) | DWORD(b);
 }
-inline constexpr BYTE ColorA(DWORD c) { return BYTE(c >> 24); }
-inline constexpr BYTE ColorR(DWORD c) { return BYTE(c >> 16); }
-inline constexpr BYTE ColorG(DWORD c) { return BYTE(c >> 8); }
-inline constexpr BYTE ColorB(DWORD c) { return BYTE(c); }
+inline constexpr BYTE ColorA(DWORD c) {
+    return BYTE(c >> 24);
+}
+inline constexpr BYTE ColorR(DWORD c) {
+    return BYTE(c >> 16);
+}
+inline constexpr BYTE ColorG(DWORD c) {
+    return BYTE(c >> 8);
+}
+inline constexpr BYTE ColorB(DWORD c) {
+    return BYTE(c);
+}
 // A 0x00BBGGRR value (red in the low byte) as the toolkit's setters that say so take it.
-inline constexpr DWORD RGB(BYTE r, BYTE g, BYTE b) { return DWORD(r) | (DWORD(g) << 8) | (DWORD(b) << 16); }
-inline constexpr BYTE GetRValue(DWORD c) { return BYTE(c); }
-inline constexpr BYTE GetGValue(DWORD c) { return BYTE(c >> 8); }
-inline constexpr BYTE GetBValue(DWORD c) { return BYTE(c >> 16); }
+inline constexpr DWORD RGB(BYTE r, BYTE g, BYTE b) {
+    return DWORD(r) | (DWORD(g) << 8) | (DWORD(b) << 16);
+}
+inline constexpr BYTE GetRValue(DWORD c) {
+    return BYTE(c);
+}
+inline constexpr BYTE GetGValue(DWORD c) {
+    return BYTE(c >> 8);
+}
+inline constexpr BYTE GetBValue(DWORD c) {
+    return BYTE(c >> 16);
+}
 
 // An ARGB colour value as the drawing calls take it.
 struct Color {

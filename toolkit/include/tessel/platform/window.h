@@ -44,7 +44,8 @@ struct WNDCLASSEXW {
     const wchar_t* lpszClassName = nullptr;
 };
 
-// 0 on failure; a class registered again returns 0 with GetLastError() == ERROR_CLASS_ALREADY_EXISTS.
+// 0 on failure; a class registered again returns 0 with GetLastError() ==
+// ERROR_CLASS_ALREADY_EXISTS.
 inline constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 unsigned RegisterClassExW(const WNDCLASSEXW* wc);
 bool GetClassInfoExW(HINSTANCE instance, const wchar_t* name, WNDCLASSEXW* wc);
